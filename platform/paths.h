@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// Where per-user settings live: $XDG_CONFIG_HOME, else $HOME/.config; empty when neither is set.
+std::string UserConfigFolder();
+
+// True when anything (file, folder, link) exists under the path.
+bool PathExists(const std::string& path);
+
+// Creates one folder level; false when it cannot.
+bool CreateFolder(const std::string& path);

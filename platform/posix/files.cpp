@@ -1,0 +1,95 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBytes) {
+    // O_NONBLOCK keeps a FIFO from blocking the open; it is refused right after.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    std::optional<std::string> content;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<uint64_t>(info.st_size) <= maxBytes) {
+        std::string bytes(static_cast<size_t>(info.st_size), '\0');
+        size_t done = 0;
+        bool failed = false;
+        while (done < bytes.size()) {
+            const ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                failed = n < 0;
+                break;
+            }
+            done += static_cast<size_t>(n);
+        }
+        if (!failed) {
+            bytes.resize(done);
+            content = std::move(bytes);
+        }
+    }
+    close(fd);
+    return content;
+}
+
+ReplacingFile::~ReplacingFile() {
+    Discard();
+}
+
+bool ReplacingFile::Create(const std::string& target) {
+    Discard();
+    m_target = target;
+    m_temporary = target + ".tmp";
+    m_fd = open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    return m_fd >= 0;
+}
+
+bool ReplacingFile::Commit(std::string_view bytes) {
+    if (m_fd < 0) {
+        return false;
+    }
+    const bool written = WriteAll(m_fd, bytes) && fsync(m_fd) == 0;
+    const bool closed = close(m_fd) == 0;
+    m_fd = -1;
+    if (written && closed && rename(m_temporary.c_str(), m_target.c_str()) == 0) {
+        m_temporary.clear();
+        return true;
+    }
+    Discard();
+    return false;
+}
+
+void ReplacingFile::Discard() {
+    if (m_fd >= 0) {
+        close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_temporary.empty()) {
+        unlink(m_temporary.c_str());
+        m_temporary.clear();
+    }
+}

@@ -1,0 +1,30 @@
+#include "platform/paths.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+
+std::string UserConfigFolder() {
+    // A relative XDG_CONFIG_HOME is invalid and ignored.
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/') {
+        return config;
+    }
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        return std::string(home) + "/.config";
+    }
+    return {};
+}
+
+bool PathExists(const std::string& path) {
+    struct stat info {};
+    // A trailing "/" would make lstat follow a link to a folder; look at the name itself.
+    std::string name = path;
+    while (name.size() > 1 && name.back() == '/') {
+        name.pop_back();
+    }
+    return lstat(name.c_str(), &info) == 0;
+}
+
+bool CreateFolder(const std::string& path) {
+    return mkdir(path.c_str(), 0755) == 0;
+}
