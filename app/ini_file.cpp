@@ -205,7 +205,7 @@ std::string IniFile::Serialise() const {
 bool IniFile::CloseIni() {
     bool written = true;
     if (m_created) {
-        written = m_output.Commit(Serialise());
+        written = m_output.WriteAndCommit(Serialise());
     }
     m_created = false;
     m_lines.clear();

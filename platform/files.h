@@ -10,6 +10,7 @@ std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBy
 
 // A file written under a temporary name beside its target and renamed over the target only when
 // complete, so that a failed write never leaves a partial file or loses the previous one.
+// Dropping it without a successful Commit removes the temporary file.
 class ReplacingFile {
   public:
     ReplacingFile() = default;
@@ -19,8 +20,19 @@ class ReplacingFile {
 
     // Creates target + ".tmp"; false when it cannot be created.
     bool Create(const std::string& target);
-    // Writes the bytes, flushes them to disk and renames the file over the target.
-    bool Commit(std::string_view bytes);
+    // Creates a new file with a unique hidden name in the target's folder, for writers that must
+    // not touch any other name there.
+    bool CreateUnique(const std::string& target);
+
+    // The temporary file, for a library that writes the file by its path.
+    const std::string& TemporaryPath() const { return m_temporary; }
+
+    bool Write(std::string_view bytes);
+    enum class Flush { No, Yes };
+    // Renames the temporary file over the target, after flushing it to disk when asked to.
+    bool Commit(Flush flush);
+    // Writes the bytes, flushes them and renames the file over the target.
+    bool WriteAndCommit(std::string_view bytes) { return Write(bytes) && Commit(Flush::Yes); }
     // Removes the temporary file without touching the target.
     void Discard();
 

@@ -5,24 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-
-namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-}
-
-}  // namespace
+#include <cstdlib>
 
 std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBytes) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused right after.
@@ -65,17 +48,55 @@ bool ReplacingFile::Create(const std::string& target) {
     m_target = target;
     m_temporary = target + ".tmp";
     m_fd = open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (m_fd < 0) {
+        m_temporary.clear();
+    }
     return m_fd >= 0;
 }
 
-bool ReplacingFile::Commit(std::string_view bytes) {
+bool ReplacingFile::CreateUnique(const std::string& target) {
+    Discard();
+    m_target = target;
+    const size_t slash = target.rfind('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string pattern = target.substr(0, nameStart) + "." + target.substr(nameStart) + ".XXXXXX";
+    m_fd = mkostemp(pattern.data(), O_CLOEXEC);
     if (m_fd < 0) {
         return false;
     }
-    const bool written = WriteAll(m_fd, bytes) && fsync(m_fd) == 0;
+    // mkostemp makes the file private; give it the permissions a newly written file gets.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(m_fd, 0666 & ~mask);
+    m_temporary = pattern;
+    return true;
+}
+
+bool ReplacingFile::Write(std::string_view bytes) {
+    if (m_fd < 0) {
+        return false;
+    }
+    while (!bytes.empty()) {
+        const ssize_t n = write(m_fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+bool ReplacingFile::Commit(Flush flush) {
+    if (m_fd < 0) {
+        return false;
+    }
+    const bool flushed = flush == Flush::No || fsync(m_fd) == 0;
     const bool closed = close(m_fd) == 0;
     m_fd = -1;
-    if (written && closed && rename(m_temporary.c_str(), m_target.c_str()) == 0) {
+    if (flushed && closed && rename(m_temporary.c_str(), m_target.c_str()) == 0) {
         m_temporary.clear();
         return true;
     }

@@ -21,7 +21,7 @@ TEST(ReplacingFileTest, ReplacesTheTargetOnlyOnCommit) {
 
     ReplacingFile file;
     ASSERT_TRUE(file.Create(temp / "target"));
-    EXPECT_TRUE(file.Commit("new"));
+    EXPECT_TRUE(file.WriteAndCommit("new"));
     EXPECT_EQ(ReadBytes(temp / "target"), "new");
     EXPECT_FALSE(PathExists(temp / "target.tmp"));
 }
@@ -32,9 +32,23 @@ TEST(ReplacingFileTest, FailedRenameKeepsTheTargetAndRemovesTheTemporary) {
     WriteBytes(temp / "target/inside", "kept");
     ReplacingFile file;
     ASSERT_TRUE(file.Create(temp / "target"));
-    EXPECT_FALSE(file.Commit("new"));
+    EXPECT_FALSE(file.WriteAndCommit("new"));
     EXPECT_EQ(ReadBytes(temp / "target/inside"), "kept");
     EXPECT_FALSE(PathExists(temp / "target.tmp"));
+}
+
+TEST(ReplacingFileTest, UniqueTemporaryLeavesOtherNamesAlone) {
+    TempFolder temp;
+    WriteBytes(temp / "photo.bmp.tmp", "a user's file");
+    ReplacingFile file;
+    ASSERT_TRUE(file.CreateUnique(temp / "photo.bmp"));
+    EXPECT_NE(file.TemporaryPath(), temp / "photo.bmp.tmp");
+    EXPECT_TRUE(file.TemporaryPath().starts_with(temp / ".photo.bmp."));
+    EXPECT_TRUE(file.Write("pixels"));
+    EXPECT_TRUE(file.Commit(ReplacingFile::Flush::No));
+    EXPECT_EQ(ReadBytes(temp / "photo.bmp"), "pixels");
+    EXPECT_EQ(ReadBytes(temp / "photo.bmp.tmp"), "a user's file");
+    EXPECT_FALSE(file.CreateUnique(temp / "missing/photo.bmp"));
 }
 
 TEST(ReadRegularFileTest, ReadsWithinTheLimitOnly) {
