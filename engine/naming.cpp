@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <cstdio>
+#include <mutex>
+#include <random>
 
 #include "app/text.h"
 #include "platform/clock.h"
@@ -146,6 +148,13 @@ std::string StripExtension(std::string_view name) {
 std::string ExtensionOf(std::string_view name) {
     const size_t dot = ExtensionDot(name);
     return dot == std::string_view::npos ? std::string() : std::string(name.substr(dot + 1));
+}
+
+int32_t NewNameRandom() {
+    static std::mutex lock;
+    static std::mt19937 generator{std::random_device{}()};
+    const std::lock_guard<std::mutex> guard(lock);
+    return std::uniform_int_distribution<int32_t>(1, 99999)(generator);
 }
 
 std::string_view FileNameOf(std::string_view path) {

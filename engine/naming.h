@@ -30,6 +30,9 @@ std::string StripExtension(std::string_view name);
 // The extension by the same rule, without its dot; empty when there is none.
 std::string ExtensionOf(std::string_view name);
 
+// A fresh value for %rnd%: a random number from 1 to 99999.
+int32_t NewNameRandom();
+
 // The part after the last "/".
 std::string_view FileNameOf(std::string_view path);
 // Everything up to and including the last "/"; empty when there is none.

@@ -1,12 +1,24 @@
 #pragma once
 
+#include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
 
 // The whole content of a regular file of at most maxBytes; none for a missing file, a folder,
-// a device, a FIFO, a larger file or a read error.
+// a device, a FIFO, a larger file, a read error or too little memory.
 std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBytes);
+
+// The length of a file; -1 for a missing path or a folder.
+int64_t FileSize(const std::string& path);
+bool IsFolder(const std::string& path);
+// True when both paths name one existing file (links and "./" included).
+bool IsSameFile(const std::string& a, const std::string& b);
+
+std::optional<time_t> ModificationTime(const std::string& path);
+// Sets only the modification time, to whole seconds; false when it cannot be set.
+bool SetModificationTime(const std::string& path, time_t time);
 
 // A file written under a temporary name beside its target and renamed over the target only when
 // complete, so that a failed write never leaves a partial file or loses the previous one.

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <new>
 
 std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBytes) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused right after.
@@ -16,7 +17,13 @@ std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBy
     struct stat info {};
     std::optional<std::string> content;
     if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<uint64_t>(info.st_size) <= maxBytes) {
-        std::string bytes(static_cast<size_t>(info.st_size), '\0');
+        std::string bytes;
+        try {
+            bytes.resize(static_cast<size_t>(info.st_size));
+        } catch (const std::bad_alloc&) {
+            close(fd);
+            return std::nullopt;
+        }
         size_t done = 0;
         bool failed = false;
         while (done < bytes.size()) {
@@ -37,6 +44,39 @@ std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBy
     }
     close(fd);
     return content;
+}
+
+int64_t FileSize(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return -1;
+    }
+    return info.st_size;
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+std::optional<time_t> ModificationTime(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return info.st_mtime;
+}
+
+bool SetModificationTime(const std::string& path, time_t time) {
+    const timespec times[2] = {{0, UTIME_OMIT}, {time, 0}};
+    return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
 }
 
 ReplacingFile::~ReplacingFile() {

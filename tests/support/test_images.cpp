@@ -84,6 +84,37 @@ Bitmap MakePatternBitmap(int width, int height, int bitsPerPixel) {
     return image;
 }
 
+std::string EncodeImage(const Bitmap& image, FREE_IMAGE_FORMAT format, int flags) {
+    FIMEMORY* stream = FreeImage_OpenMemory();
+    std::string bytes;
+    if (FreeImage_SaveToMemory(format, image.get(), stream, flags)) {
+        BYTE* data = nullptr;
+        DWORD size = 0;
+        FreeImage_AcquireMemory(stream, &data, &size);
+        bytes.assign(reinterpret_cast<const char*>(data), size);
+    }
+    FreeImage_CloseMemory(stream);
+    return bytes;
+}
+
+std::string EncodeJpeg(const Bitmap& image, int orientation) {
+    std::string jpeg = EncodeImage(image, FIF_JPEG, 95);
+    if (orientation < 1 || orientation > 8 || jpeg.size() < 2) {
+        return jpeg;
+    }
+    // An APP1 segment right after SOI: "Exif", a little-endian TIFF header and one IFD holding
+    // only the Orientation tag (0x0112, SHORT, count 1).
+    const std::string tiff = std::string("II*\0\x08\0\0\0", 8) + std::string("\x01\0", 2) +
+                             std::string("\x12\x01\x03\0\x01\0\0\0", 8) +
+                             std::string(1, static_cast<char>(orientation)) + std::string(3, '\0') +
+                             std::string(4, '\0');
+    const std::string payload = std::string("Exif\0\0", 6) + tiff;
+    const size_t length = payload.size() + 2;
+    const std::string segment = std::string("\xFF\xE1", 2) + static_cast<char>(length >> 8) +
+                                static_cast<char>(length & 0xFF) + payload;
+    return jpeg.insert(2, segment);
+}
+
 Rgb PixelAt(const Bitmap& image, int x, int y) {
     const unsigned row = Row(image, y);
     if (FreeImage_GetBPP(image.get()) <= 8) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/bitmap.h"
 
@@ -21,6 +22,13 @@ Bitmap MakeSolidBitmap(int width, int height, int bitsPerPixel, Rgb colour);
 // A bitmap whose every pixel differs from its neighbours: red = x, green = y, blue = x + y
 // (each modulo 256), at 24 or 32 bits.
 Bitmap MakePatternBitmap(int width, int height, int bitsPerPixel);
+
+// The bytes of a JPEG file of the image (24-bit), with an EXIF orientation tag when `orientation`
+// is 1 to 8.
+std::string EncodeJpeg(const Bitmap& image, int orientation = 0);
+
+// The bytes of a file of the image in the given FreeImage format.
+std::string EncodeImage(const Bitmap& image, FREE_IMAGE_FORMAT format, int flags = 0);
 
 // The colour at (x, y) of a 1-, 4-, 8- (through the palette), 24- or 32-bit bitmap.
 Rgb PixelAt(const Bitmap& image, int x, int y);
