@@ -149,7 +149,9 @@ float ReadReal(std::string_view text) {
     return NarrowToFloat(negative ? -value : value);
 }
 
-std::string FormatReal(float value) {
+namespace {
+
+std::string FormatFixed(float value, int decimals) {
     if (std::isnan(value)) {
         return "NaN";
     }
@@ -158,6 +160,12 @@ std::string FormatReal(float value) {
     }
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
-                                      std::chars_format::fixed, 6);
+                                      std::chars_format::fixed, decimals);
     return std::string(buffer, result.ptr);
 }
+
+}  // namespace
+
+std::string FormatReal(float value) { return FormatFixed(value, 6); }
+
+std::string FormatRealTwoDecimals(float value) { return FormatFixed(value, 2); }

@@ -22,3 +22,5 @@ float ReadReal(std::string_view text);
 
 // Six decimals, or "+Infinity", "-Infinity", "NaN".
 std::string FormatReal(float value);
+// Two decimals ("1.00"), or the same three words.
+std::string FormatRealTwoDecimals(float value);

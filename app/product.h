@@ -8,6 +8,9 @@ inline constexpr int kVersionNumber = 280;
 // Names the settings sub-folder, the help document and the update data file.
 inline constexpr std::string_view kShortName = "kivota";
 
+// The maker's web site: the console banner, the help pages, the update check.
+inline constexpr std::string_view kMakerWebSite = "http://www.lumarix.com";
+
 // The default watermark text, also the second line of the console banner.
 inline constexpr const char kDefaultWatermarkText[] = "Copyright \u00A9 Lumarix Software";
 

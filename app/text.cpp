@@ -84,6 +84,16 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
+std::string_view WithoutEndQuotes(std::string_view text) {
+    while (!text.empty() && text.front() == '"') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == '"') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 std::string Latin1ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());

@@ -14,6 +14,9 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
 bool IsBlankOrTab(char c);
 std::string_view TrimBlanks(std::string_view text);
 
+// The text without the double quotes at either end.
+std::string_view WithoutEndQuotes(std::string_view text);
+
 // Each byte becomes the character of that code.
 std::string Latin1ToUtf8(std::string_view bytes);
 

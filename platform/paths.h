@@ -5,6 +5,9 @@
 // Where per-user settings live: $XDG_CONFIG_HOME, else $HOME/.config; empty when neither is set.
 std::string UserConfigFolder();
 
+// The running program's file (/proc/self/exe); empty when it cannot be read.
+std::string ProgramFile();
+
 // True when anything (file, folder, link) exists under the path.
 bool PathExists(const std::string& path);
 

@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -13,6 +14,16 @@ std::string UserConfigFolder() {
         return std::string(home) + "/.config";
     }
     return {};
+}
+
+std::string ProgramFile() {
+    std::string path(4096, '\0');
+    const ssize_t n = readlink("/proc/self/exe", path.data(), path.size());
+    if (n <= 0 || static_cast<size_t>(n) >= path.size()) {
+        return {};
+    }
+    path.resize(static_cast<size_t>(n));
+    return path;
 }
 
 bool PathExists(const std::string& path) {

@@ -69,6 +69,9 @@ TEST(FormatRealTest, WritesSixDecimalsOrAWord) {
     EXPECT_EQ(FormatReal(std::numeric_limits<float>::infinity()), "+Infinity");
     EXPECT_EQ(FormatReal(-std::numeric_limits<float>::infinity()), "-Infinity");
     EXPECT_EQ(FormatReal(std::numeric_limits<float>::quiet_NaN()), "NaN");
+    EXPECT_EQ(FormatRealTwoDecimals(1.0f), "1.00");
+    EXPECT_EQ(FormatRealTwoDecimals(2.2f), "2.20");
+    EXPECT_EQ(FormatRealTwoDecimals(9.99f), "9.99");
 }
 
 TEST(FormatRealTest, IgnoresTheProcessLocale) {

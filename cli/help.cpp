@@ -1,0 +1,64 @@
+#include <random>
+
+#include "app/text_table.h"
+#include "cli/command_line.h"
+#include "engine/format_catalogue.h"
+
+namespace {
+
+// "%s1%" is the program's name, "%s2%" an enabled input group. Descriptions start at column 29.
+constexpr const char* kHelpLines[] = {
+    " ",
+    "Usage: %s1% -i <filename> [options]",
+    " ",
+    "  %s1% -i example.%s2%",
+    "  %s1% -i c:\\tmp\\example.%s2%",
+    "  %s1% -i c:\\tmp\\example.%s2% -o d:\\converted",
+    "  %s1% -i c:\\tmp\\example.%s2% -o d:\\converted --jpg-quality=95",
+    " ",
+    "Options:",
+    " ",
+    "  -h, -?, --help            Display this help and exit",
+    "  -i FILE, --input=FILE     Set input file",
+    "  -o PATH, --output=PATH    Set output folder",
+    "  -c STR, --conversion=STR  Set output extension, STR = (jpg | bmp | ...)",
+    " ",
+    "Advanced options:",
+    " ",
+    "  --width=NUM               Set output image width",
+    "  --height=NUM              Set output image height",
+    "  --filename-mask=STR       Define output filename format",
+    "  --flip-horizontal         Flip output image horizontally",
+    "  --flip-vertical           Flip output image vertically",
+    "  --brightness=NUM          Set output image brightness, NUM = -100..100",
+    "  --contrast=NUM            Set output image contrast, NUM = -100..100",
+    "  --gamma=NUM               Set output image gamma, NUM = 0.01..9.99",
+    "  --invert                  Invert output image",
+    "  --greyscale               Greyscale output image",
+    "  --profile=FILE            Set configuration file with required settings",
+    "    ...                     Refer documentation for all available options",
+    " ",
+    "Other options:",
+    " ",
+    "  -q, --quiet               Don't print status messages to stdout",
+    "  -d, --debug               Print debug information to stdout",
+    "  -p, --pause               Pause at exit",
+    "  -v, --version             Display version information and exit",
+};
+
+std::string_view AnyInputGroup() {
+    const auto groups = EnabledInputGroups();
+    std::random_device seed;
+    return groups[std::uniform_int_distribution<size_t>(0, groups.size() - 1)(seed)];
+}
+
+}  // namespace
+
+std::vector<std::string> HelpLines(std::string_view programName) {
+    const std::string_view group = AnyInputGroup();
+    std::vector<std::string> lines;
+    for (const char* line : kHelpLines) {
+        lines.push_back(FillPlaceholders(line, programName, group));
+    }
+    return lines;
+}
