@@ -230,9 +230,14 @@ uint16_t Sample(uint8_t value) {
     return static_cast<uint16_t>(kDngBlackLevel + (value * (kDngWhiteLevel - kDngBlackLevel) + 127) / 255);
 }
 
+// The caller's scene, or its uniform colour.
+DngScene SceneOf(const DngOptions& options) {
+    return options.scene ? options.scene : [colour = options.colour](int, int) { return colour; };
+}
+
 // The Bayer mosaic, row by row from the top: R G on even rows, G B on odd rows.
 std::string Mosaic(const DngOptions& options) {
-    const DngScene scene = options.scene ? options.scene : [&](int, int) { return options.colour; };
+    const DngScene scene = SceneOf(options);
     std::string data;
     data.reserve(static_cast<size_t>(options.width) * static_cast<size_t>(options.height) * 2);
     for (int y = 0; y < options.height; ++y) {
@@ -247,18 +252,35 @@ std::string Mosaic(const DngOptions& options) {
     return data;
 }
 
-std::string PreviewJpeg(const DngPreview& preview) {
-    const Bitmap image = MakeSolidBitmap(preview.width, preview.height, 24, preview.colour);
-    FIMEMORY* memory = FreeImage_OpenMemory();
-    std::string jpeg;
-    if (image && FreeImage_SaveToMemory(FIF_JPEG, image.get(), memory, JPEG_QUALITYSUPERB)) {
-        BYTE* bytes = nullptr;
-        DWORD size = 0;
-        FreeImage_AcquireMemory(memory, &bytes, &size);
-        jpeg.assign(reinterpret_cast<const char*>(bytes), size);
+uint8_t SrgbEncoded(uint8_t linear) {
+    const double v = linear / 255.0;
+    const double encoded = v <= 0.0031308 ? 12.92 * v : 1.055 * std::pow(v, 1 / 2.4) - 0.055;
+    return static_cast<uint8_t>(std::lround(encoded * 255));
+}
+
+// The scene sampled at the preview's size, as a display would show it.
+Bitmap ScenePreview(const DngOptions& options) {
+    const DngPreview& preview = *options.preview;
+    const DngScene scene = SceneOf(options);
+    Bitmap image(FreeImage_Allocate(preview.width, preview.height, 24));
+    for (int y = 0; y < preview.height && image; ++y) {
+        BYTE* line = FreeImage_GetScanLine(image.get(), preview.height - 1 - y);
+        for (int x = 0; x < preview.width; ++x) {
+            const Rgb c = scene(x * options.width / preview.width, y * options.height / preview.height);
+            line[x * 3 + FI_RGBA_RED] = SrgbEncoded(c.red);
+            line[x * 3 + FI_RGBA_GREEN] = SrgbEncoded(c.green);
+            line[x * 3 + FI_RGBA_BLUE] = SrgbEncoded(c.blue);
+        }
     }
-    FreeImage_CloseMemory(memory);
-    return jpeg;
+    return image;
+}
+
+std::string PreviewJpeg(const DngOptions& options) {
+    const DngPreview& preview = *options.preview;
+    const Bitmap image = preview.showsScene
+                             ? ScenePreview(options)
+                             : MakeSolidBitmap(preview.width, preview.height, 24, preview.colour);
+    return image ? EncodeImage(image, FIF_JPEG, JPEG_QUALITYSUPERB) : std::string();
 }
 
 // Sides must fit LibRaw's 16-bit limit and the mosaic must leave every offset within TIFF's
@@ -319,7 +341,7 @@ std::string MakeDng(const DngOptions& options) {
     if (!options.preview) {
         return RawOnlyFile(options, mosaic);
     }
-    std::string jpeg = PreviewJpeg(*options.preview);
+    std::string jpeg = PreviewJpeg(options);
     if (jpeg.empty()) {
         return {};
     }

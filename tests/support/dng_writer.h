@@ -42,6 +42,9 @@ struct DngPreview {
     int width = 32;
     int height = 24;
     Rgb colour;
+    // When set, the preview shows the raw image's scene scaled to the preview's size, through the
+    // sRGB transfer curve, instead of the uniform colour.
+    bool showsScene = false;
 };
 
 struct DngOptions {
