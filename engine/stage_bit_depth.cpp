@@ -22,12 +22,23 @@ Bitmap ToEightBits(Bitmap image, std::string_view extension) {
     return Bitmap(FreeImage_ColorQuantizeEx(image.get(), FIQ_WUQUANT, 256, 0, nullptr));
 }
 
-Bitmap ToSixteenBits(Bitmap image, std::string_view extension) {
+// FreeImage dithers and packs only standard bitmaps; 48-bit loads go through 24 bits first.
+Bitmap WithoutHighDepth(Bitmap image) {
     if (BitsPerPixel(image) > 32) {
-        image = Bitmap(FreeImage_ConvertTo24Bits(image.get()));
-        if (!image) {
-            return image;
-        }
+        return Bitmap(FreeImage_ConvertTo24Bits(image.get()));
+    }
+    return image;
+}
+
+Bitmap ToOneBit(Bitmap image) {
+    image = WithoutHighDepth(std::move(image));
+    return image ? Bitmap(FreeImage_Dither(image.get(), FID_FS)) : nullptr;
+}
+
+Bitmap ToSixteenBits(Bitmap image, std::string_view extension) {
+    image = WithoutHighDepth(std::move(image));
+    if (!image) {
+        return image;
     }
     // Icons and Targa files keep 16-bit pixels as 5-5-5; every other format as 5-6-5.
     if (extension == "ico" || extension == "tga") {
@@ -39,7 +50,7 @@ Bitmap ToSixteenBits(Bitmap image, std::string_view extension) {
 Bitmap ConvertedToDepth(Bitmap image, int bits, std::string_view extension) {
     switch (bits) {
         case 1:
-            return Bitmap(FreeImage_Dither(image.get(), FID_FS));
+            return ToOneBit(std::move(image));
         case 4:
             return Bitmap(FreeImage_ConvertTo4Bits(image.get()));
         case 8:

@@ -76,8 +76,9 @@ TEST_P(FixedBitDepthTest, ConvertsToTheTarget) {
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, FixedBitDepthTest,
-    testing::Values(TargetCase{"bmp", 1, 24, FIT_BITMAP, 0}, TargetCase{"bmp", 4, 24, FIT_BITMAP, 0},
-                    TargetCase{"bmp", 8, 32, FIT_BITMAP, 0}, TargetCase{"bmp", 8, 48, FIT_BITMAP, 0},
+    testing::Values(TargetCase{"bmp", 1, 24, FIT_BITMAP, 0}, TargetCase{"bmp", 1, 48, FIT_BITMAP, 0},
+                    TargetCase{"bmp", 4, 24, FIT_BITMAP, 0}, TargetCase{"bmp", 8, 32, FIT_BITMAP, 0},
+                    TargetCase{"bmp", 8, 48, FIT_BITMAP, 0},
                     TargetCase{"bmp", 16, 24, FIT_BITMAP, FI16_565_GREEN_MASK},
                     TargetCase{"bmp", 16, 48, FIT_BITMAP, FI16_565_GREEN_MASK},
                     TargetCase{"ico", 16, 24, FIT_BITMAP, FI16_555_GREEN_MASK},
