@@ -25,10 +25,14 @@ struct SwitchLoop {
     bool pause = false;
 
     int Count() const { return static_cast<int>(parameters.size()); }
-    std::string_view Parameter(int i) const { return i < Count() ? TrimBlanks(parameters[i]) : std::string_view(); }
+    std::string_view Parameter(int i) const {
+        return i < Count() ? TrimBlanks(parameters[i]) : std::string_view();
+    }
 };
 
-bool IsLongSwitch(std::string_view name) { return name.starts_with("--"); }
+bool IsLongSwitch(std::string_view name) {
+    return name.starts_with("--");
+}
 
 // Appends the following parameters while a value opens with a double quote that has not closed.
 std::string JoinQuoted(SwitchLoop& loop, std::string value) {
@@ -119,7 +123,9 @@ void ApplySwitch(SwitchLoop& loop, ProcessRecords& process, const std::string& n
     }
 }
 
-std::string ProgramName() { return StripExtension(FileNameOf(ProgramFile())); }
+std::string ProgramName() {
+    return StripExtension(FileNameOf(ProgramFile()));
+}
 
 // Runs -v or -h when the first parameter asks for it.
 bool RunSpecialCommand(const std::string& name) {
@@ -173,7 +179,7 @@ CommandLineOutcome RunCommandLine(ProcessRecords& process, const std::vector<std
     ApplyDefaultSettings(process.settings, true);
     LoadTextTable();
 
-    SwitchLoop loop{parameters};
+    SwitchLoop loop{parameters, 0, {}, false, false};
     if (RunSpecialCommand(SwitchName(loop.Parameter(0)))) {
         return CommandLineOutcome::Finished;
     }

@@ -19,7 +19,7 @@ namespace {
 
 // A run in progress: what the checks and the echo read, and where the failure line goes.
 class ConsoleRun {
-public:
+  public:
     ConsoleRun(ProcessRecords& process, bool quiet)
         : m_process(process),
           m_settings(process.settings),
@@ -29,7 +29,7 @@ public:
 
     void Run();
 
-private:
+  private:
     bool CheckInput();
     bool CheckOutputFolder();
     bool CheckConversion();
@@ -156,7 +156,8 @@ bool ConsoleRun::EchoAndCheckStages() {
         if (c.transform.imageWidth == 0) {
             return Fail("Error: Invalid width value");
         }
-        Debug("Height: " + Value("Transform", "Image Height") + " " + Value("Transform", "Image Height Unit"));
+        Debug("Height: " + Value("Transform", "Image Height") + " " +
+              Value("Transform", "Image Height Unit"));
         if (c.transform.imageHeight == 0) {
             return Fail("Error: Invalid height value");
         }
@@ -279,7 +280,8 @@ void ConsoleRun::Convert() {
     const int converted = progress.convertedCount;
     if (converted > 0) {
         Progress(LocalText("Msg", "Conversion complete"));
-        Progress(FillPlaceholders(LocalText("Msg", "Files converted"), std::to_string(converted), std::to_string(total)));
+        Progress(FillPlaceholders(LocalText("Msg", "Files converted"), std::to_string(converted),
+                                  std::to_string(total)));
     } else {
         PrintLine(LocalText("Msg", "Conversion is not complete"));
     }
@@ -295,4 +297,6 @@ void ConsoleRun::Run() {
 
 }  // namespace
 
-void RunConsoleBatch(ProcessRecords& process, bool quiet) { ConsoleRun(process, quiet).Run(); }
+void RunConsoleBatch(ProcessRecords& process, bool quiet) {
+    ConsoleRun(process, quiet).Run();
+}

@@ -5,7 +5,8 @@
 #include "app/settings_schema.h"
 #include "app/text.h"
 
-bool ApplyOption(Settings& settings, std::string_view upperName, std::string_view value, OptionSource source) {
+bool ApplyOption(Settings& settings, std::string_view upperName, std::string_view value,
+                 OptionSource source) {
     const SettingDef* setting = FindOptionSwitch(upperName);
     if (!setting) {
         return false;

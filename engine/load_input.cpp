@@ -1,7 +1,6 @@
 #include "engine/load_input.h"
 
 #include <cmath>
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -9,22 +8,27 @@
 
 namespace {
 
-// FreeImage's memory streams address at most 4 GiB; no camera file comes near this.
-constexpr size_t kMaxInputBytes = size_t{2} << 30;
+// FreeImage reads through these; they are what its own file loader uses, on a shared stream.
+unsigned ReadProc(void* buffer, unsigned size, unsigned count, fi_handle handle) {
+    return static_cast<unsigned>(std::fread(buffer, size, count, static_cast<FILE*>(handle)));
+}
+unsigned WriteProc(void*, unsigned, unsigned, fi_handle) {
+    return 0;
+}
+int SeekProc(fi_handle handle, long offset, int origin) {
+    return std::fseek(static_cast<FILE*>(handle), offset, origin);
+}
+long TellProc(fi_handle handle) {
+    return std::ftell(static_cast<FILE*>(handle));
+}
 
-struct MemoryStreamCloser {
-    void operator()(FIMEMORY* stream) const { FreeImage_CloseMemory(stream); }
-};
-using MemoryStream = std::unique_ptr<FIMEMORY, MemoryStreamCloser>;
-
-Bitmap LoadFromMemory(FREE_IMAGE_FORMAT format, std::string_view file, int flags) {
-    if (file.empty()) {
+Bitmap LoadFromStream(FREE_IMAGE_FORMAT format, const InputFile& file, int flags) {
+    if (file.Size() == 0) {
         return nullptr;
     }
-    // FreeImage only reads from a stream that wraps a caller's buffer.
-    MemoryStream stream(
-        FreeImage_OpenMemory(reinterpret_cast<BYTE*>(const_cast<char*>(file.data())), static_cast<DWORD>(file.size())));
-    return stream ? Bitmap(FreeImage_LoadFromMemory(format, stream.get(), flags)) : nullptr;
+    std::rewind(file.Stream());
+    FreeImageIO io{ReadProc, WriteProc, SeekProc, TellProc};
+    return Bitmap(FreeImage_LoadFromHandle(format, &io, file.Stream(), flags));
 }
 
 struct HeaderlessGeometry {
@@ -33,7 +37,8 @@ struct HeaderlessGeometry {
     int64_t pitch;
 };
 
-std::optional<HeaderlessGeometry> GeometryFor(int64_t dataBytes, int bitsPerPixel, const ConversionSettings& s) {
+std::optional<HeaderlessGeometry> GeometryFor(int64_t dataBytes, int bitsPerPixel,
+                                              const ConversionSettings& s) {
     const int bytesPerPixel = bitsPerPixel / 8;
     int64_t width = s.input.rawImageWidth;
     int64_t height = s.input.rawImageHeight;
@@ -45,6 +50,38 @@ std::optional<HeaderlessGeometry> GeometryFor(int64_t dataBytes, int bitsPerPixe
         return std::nullopt;
     }
     return HeaderlessGeometry{static_cast<int>(width), static_cast<int>(height), width * bytesPerPixel};
+}
+
+Bitmap LoadHeaderless(const InputFile& file, HeaderlessMode mode, const ConversionSettings& settings) {
+    const int64_t header = settings.input.rawHeaderSize;
+    const int64_t dataBytes = file.Size() - header;
+    if (header < 0 || dataBytes <= 0) {
+        return nullptr;
+    }
+    const bool rgb8 = mode == HeaderlessMode::Rgb8;
+    const int bitsPerPixel = rgb8 ? 8 : 16;
+    const std::optional<HeaderlessGeometry> geometry = GeometryFor(dataBytes, bitsPerPixel, settings);
+    if (!geometry) {
+        return nullptr;
+    }
+    const int64_t imageBytes = geometry->pitch * geometry->height;
+    // Bytes past the data stay zero: short data pads the bottom of the image.
+    std::vector<BYTE> pixels;
+    try {
+        pixels.assign(static_cast<size_t>(imageBytes), 0);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    if (fseeko(file.Stream(), header, SEEK_SET) != 0) {
+        return nullptr;
+    }
+    std::fread(pixels.data(), 1, static_cast<size_t>(std::min(dataBytes, imageBytes)), file.Stream());
+    const unsigned redMask = rgb8 ? 0xFF0000 : 0xF800;
+    const unsigned greenMask = rgb8 ? 0x00FF00 : 0x07E0;
+    const unsigned blueMask = rgb8 ? 0x0000FF : 0x001F;
+    return Bitmap(FreeImage_ConvertFromRawBits(
+        pixels.data(), geometry->width, geometry->height, static_cast<int>(geometry->pitch),
+        static_cast<unsigned>(bitsPerPixel), redMask, greenMask, blueMask, TRUE));
 }
 
 }  // namespace
@@ -62,56 +99,27 @@ int RawLoadFlags(const ConversionSettings& settings) {
     }
 }
 
-Bitmap LoadHeaderlessImage(std::string_view file, HeaderlessMode mode, const ConversionSettings& settings) {
-    const int64_t header = settings.input.rawHeaderSize;
-    const int64_t dataBytes = static_cast<int64_t>(file.size()) - header;
-    if (header < 0 || dataBytes <= 0) {
-        return nullptr;
-    }
-    const bool rgb8 = mode == HeaderlessMode::Rgb8;
-    const int bitsPerPixel = rgb8 ? 8 : 16;
-    const std::optional<HeaderlessGeometry> geometry = GeometryFor(dataBytes, bitsPerPixel, settings);
-    if (!geometry) {
-        return nullptr;
-    }
-    const unsigned redMask = rgb8 ? 0xFF0000 : 0xF800;
-    const unsigned greenMask = rgb8 ? 0x00FF00 : 0x07E0;
-    const unsigned blueMask = rgb8 ? 0x0000FF : 0x001F;
-    const int64_t imageBytes = geometry->pitch * geometry->height;
-    const BYTE* data = reinterpret_cast<const BYTE*>(file.data() + header);
-
-    // Short data is padded with zero bytes; otherwise the file's bytes are used where they lie.
-    std::vector<BYTE> padded;
-    if (dataBytes < imageBytes) {
-        try {
-            padded.assign(static_cast<size_t>(imageBytes), 0);
-        } catch (const std::bad_alloc&) {
-            return nullptr;
-        }
-        std::memcpy(padded.data(), data, static_cast<size_t>(dataBytes));
-        data = padded.data();
-    }
-    return Bitmap(FreeImage_ConvertFromRawBits(const_cast<BYTE*>(data), geometry->width, geometry->height,
-                                               static_cast<int>(geometry->pitch), static_cast<unsigned>(bitsPerPixel),
-                                               redMask, greenMask, blueMask, TRUE));
+Bitmap LoadHeaderlessImage(const std::string& path, HeaderlessMode mode, const ConversionSettings& settings) {
+    InputFile file;
+    return file.Open(path) ? LoadHeaderless(file, mode, settings) : nullptr;
 }
 
 Bitmap LoadInputImage(const std::string& path, const ConversionSettings& settings) {
-    const std::optional<std::string> file = ReadRegularFile(path, kMaxInputBytes);
-    if (!file) {
+    InputFile file;
+    if (!file.Open(path)) {
         return nullptr;
     }
     const int loadAs = settings.input.rawLoadAs;
     if (loadAs == 1 || loadAs == 2) {
-        if (Bitmap image = LoadHeaderlessImage(*file, static_cast<HeaderlessMode>(loadAs), settings)) {
+        if (Bitmap image = LoadHeaderless(file, static_cast<HeaderlessMode>(loadAs), settings)) {
             return image;
         }
     }
-    if (Bitmap image = LoadFromMemory(FIF_RAW, *file, RawLoadFlags(settings))) {
+    if (Bitmap image = LoadFromStream(FIF_RAW, file, RawLoadFlags(settings))) {
         return image;
     }
-    if (Bitmap image = LoadFromMemory(FIF_JPEG, *file, JPEG_ACCURATE | JPEG_EXIFROTATE)) {
+    if (Bitmap image = LoadFromStream(FIF_JPEG, file, JPEG_ACCURATE | JPEG_EXIFROTATE)) {
         return image;
     }
-    return LoadHeaderlessImage(*file, HeaderlessMode::Rgb16, settings);
+    return LoadHeaderless(file, HeaderlessMode::Rgb16, settings);
 }

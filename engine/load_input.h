@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "app/settings.h"
 #include "engine/bitmap.h"
@@ -11,7 +10,7 @@
 //   2. FreeImage's camera RAW loader with RawLoadFlags;
 //   3. the JPEG loader, with EXIF orientation applied;
 //   4. headerless 16-bit data, which accepts any file longer than the header.
-// The file is read once and the loaders share that read.
+// The file is opened once and the loaders share it.
 Bitmap LoadInputImage(const std::string& path, const ConversionSettings& settings);
 
 // FreeImage's RAW load flags for [Input] RAW Load As.
@@ -21,6 +20,6 @@ enum class HeaderlessMode { Rgb8 = 1, Rgb16 = 2 };
 
 // Builds an image from raw pixel data after [Input] RAW Header Size bytes. Without a width and a
 // height the image is square, its side derived from the data size; data shorter than the image
-// is padded with zero bytes at the bottom. No image for a negative size or header, no data after
-// the header, or an image beyond IsWithinImageLimits.
-Bitmap LoadHeaderlessImage(std::string_view file, HeaderlessMode mode, const ConversionSettings& settings);
+// is padded with zero bytes at the bottom. Reads only the bytes the image needs. No image for a
+// negative size or header, no data after the header, or an image beyond IsWithinImageLimits.
+Bitmap LoadHeaderlessImage(const std::string& path, HeaderlessMode mode, const ConversionSettings& settings);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -19,6 +20,24 @@ bool IsSameFile(const std::string& a, const std::string& b);
 std::optional<time_t> ModificationTime(const std::string& path);
 // Sets only the modification time, to whole seconds; false when it cannot be set.
 bool SetModificationTime(const std::string& path, time_t time);
+
+// A regular file opened for reading through stdio, which buffers the many small reads that image
+// decoders make. Folders, devices and FIFOs are refused.
+class InputFile {
+  public:
+    InputFile() = default;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile();
+
+    bool Open(const std::string& path);
+    FILE* Stream() const { return m_stream; }
+    int64_t Size() const { return m_size; }
+
+  private:
+    FILE* m_stream = nullptr;
+    int64_t m_size = 0;
+};
 
 // A file written under a temporary name beside its target and renamed over the target only when
 // complete, so that a failed write never leaves a partial file or loses the previous one.

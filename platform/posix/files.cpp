@@ -79,6 +79,31 @@ bool SetModificationTime(const std::string& path, time_t time) {
     return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
 }
 
+InputFile::~InputFile() {
+    if (m_stream) {
+        std::fclose(m_stream);
+    }
+}
+
+bool InputFile::Open(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return false;
+    }
+    m_stream = fdopen(fd, "rb");
+    if (!m_stream) {
+        close(fd);
+        return false;
+    }
+    m_size = info.st_size;
+    return true;
+}
+
 ReplacingFile::~ReplacingFile() {
     Discard();
 }

@@ -8,7 +8,7 @@
 namespace {
 
 class LoadInputTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { ApplyDefaultSettings(all, false, std::nullopt, 0); }
     std::string Write(std::string_view name, std::string_view bytes) {
         WriteBytes(temp / name, bytes);
@@ -20,7 +20,7 @@ protected:
 };
 
 TEST_F(LoadInputTest, RawLoadFlagsFollowTheLoadCode) {
-    const std::pair<int, int> cases[] = {{0, RAW_PREVIEW}, {1, 0},         {2, 0}, {3, RAW_DISPLAY},
+    const std::pair<int, int> cases[] = {{0, RAW_PREVIEW},  {1, 0},           {2, 0}, {3, RAW_DISPLAY},
                                          {4, RAW_HALFSIZE}, {5, RAW_DEFAULT}, {9, 0}};
     for (const auto& [code, flags] : cases) {
         settings.input.rawLoadAs = code;
@@ -51,13 +51,15 @@ TEST_F(LoadInputTest, EmptyMissingAndUnreadableInputsGiveNoImage) {
     EXPECT_FALSE(LoadInputImage(temp / "missing.cr2", settings));
     EXPECT_FALSE(LoadInputImage(temp.path(), settings));
     EXPECT_FALSE(LoadInputImage("/dev/zero", settings));
+    EXPECT_FALSE(LoadHeaderlessImage(temp / "missing.raw", HeaderlessMode::Rgb8, settings));
 }
 
 TEST_F(LoadInputTest, HeaderLargerThanTheFileLeavesOnlyTheMiddleLoaders) {
     settings.input.rawHeaderSize = 1'000'000;
     settings.input.rawLoadAs = 1;
     EXPECT_FALSE(LoadInputImage(Write("data.raw", std::string(1000, 'x')), settings));
-    const Bitmap jpeg = LoadInputImage(Write("jpeg.raw", EncodeJpeg(MakeSolidBitmap(8, 8, 24, {})) ), settings);
+    const Bitmap jpeg =
+        LoadInputImage(Write("jpeg.raw", EncodeJpeg(MakeSolidBitmap(8, 8, 24, {}))), settings);
     ASSERT_TRUE(jpeg);
     EXPECT_EQ(BitsPerPixel(jpeg), 24);
 }
@@ -74,13 +76,20 @@ struct HeaderlessCase {
 
 class HeaderlessTest : public testing::TestWithParam<HeaderlessCase> {};
 
+// The headerless loader on a file holding exactly `bytes`.
+Bitmap LoadHeaderlessBytes(std::string_view bytes, HeaderlessMode mode, const ConversionSettings& settings) {
+    TempFolder temp;
+    WriteBytes(temp / "data.raw", bytes);
+    return LoadHeaderlessImage(temp / "data.raw", mode, settings);
+}
+
 TEST_P(HeaderlessTest, DerivesTheSizeOrRefuses) {
     const HeaderlessCase& c = GetParam();
     ConversionSettings settings;
     settings.input.rawHeaderSize = c.header;
     settings.input.rawImageWidth = c.width;
     settings.input.rawImageHeight = c.height;
-    const Bitmap image = LoadHeaderlessImage(std::string(c.bytes, '\x7f'), c.mode, settings);
+    const Bitmap image = LoadHeaderlessBytes(std::string(c.bytes, '\x7f'), c.mode, settings);
     EXPECT_EQ(Width(image), c.expectedWidth);
     EXPECT_EQ(Height(image), c.expectedHeight);
     if (image) {
@@ -108,7 +117,7 @@ TEST(HeaderlessImageTest, PadsShortDataWithZerosAtTheBottom) {
     settings.input.rawImageWidth = 4;
     settings.input.rawImageHeight = 3;
     // Four bytes of white: the top row only.
-    const Bitmap image = LoadHeaderlessImage(std::string(4, '\xff'), HeaderlessMode::Rgb8, settings);
+    const Bitmap image = LoadHeaderlessBytes(std::string(4, '\xff'), HeaderlessMode::Rgb8, settings);
     ASSERT_TRUE(image);
     EXPECT_EQ(PixelAt(image, 0, 0), (Rgb{255, 255, 255}));
     EXPECT_EQ(PixelAt(image, 3, 0), (Rgb{255, 255, 255}));
@@ -121,7 +130,8 @@ TEST(HeaderlessImageTest, ReadsSixteenBitPixelsAsFiveSixFive) {
     settings.input.rawImageWidth = 2;
     settings.input.rawImageHeight = 1;
     // Little-endian 0xF800 (red) then 0x001F (blue).
-    const Bitmap image = LoadHeaderlessImage(std::string("\x00\xF8\x1F\x00", 4), HeaderlessMode::Rgb16, settings);
+    const Bitmap image =
+        LoadHeaderlessBytes(std::string("\x00\xF8\x1F\x00", 4), HeaderlessMode::Rgb16, settings);
     ASSERT_TRUE(image);
     EXPECT_GT(PixelAt(image, 0, 0).red, 240);
     EXPECT_EQ(PixelAt(image, 0, 0).blue, 0);
