@@ -10,7 +10,7 @@
 #include "engine/batch_worker.h"
 #include "engine/encoding.h"
 #include "engine/naming.h"
-#include "engine/watermark_font.h"
+#include "engine/stage_watermark.h"
 #include "platform/canvas.h"
 #include "platform/console.h"
 #include "platform/files.h"

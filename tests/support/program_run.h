@@ -17,4 +17,4 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
                          const std::vector<std::string>& environment = {}, const std::string& input = "");
 
 // The lines of a text, split at LF; a final line without LF counts too.
-std::vector<std::string> Lines(const std::string& text);
+std::vector<std::string> SplitLines(const std::string& text);
