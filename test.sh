@@ -17,5 +17,6 @@ if ! cmake --build "$sanitized" --target kivota_engine_tests >"$sanitized/build.
     cat "$sanitized/build.log" >&2
     exit 1
 fi
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$here/tests/lsan.supp" \
+    UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
     "$sanitized/tests/kivota_engine_tests" --gtest_brief=1
