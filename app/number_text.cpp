@@ -166,6 +166,10 @@ std::string FormatFixed(float value, int decimals) {
 
 }  // namespace
 
-std::string FormatReal(float value) { return FormatFixed(value, 6); }
+std::string FormatReal(float value) {
+    return FormatFixed(value, 6);
+}
 
-std::string FormatRealTwoDecimals(float value) { return FormatFixed(value, 2); }
+std::string FormatRealTwoDecimals(float value) {
+    return FormatFixed(value, 2);
+}

@@ -16,7 +16,7 @@ struct ConversionJob {
 
 // The files chosen for conversion. A run converts one file: adding a job replaces the list.
 class JobList {
-public:
+  public:
     // Accepts a path whose lower-cased extension is an accepted input extension and that is not an
     // empty file (a missing file is accepted and fails in the conversion). A refused path leaves
     // the list as it was.
@@ -24,7 +24,7 @@ public:
     void Clear() { m_jobs.clear(); }
     const std::vector<ConversionJob>& Jobs() const { return m_jobs; }
 
-private:
+  private:
     std::vector<ConversionJob> m_jobs;
 };
 

@@ -7,7 +7,8 @@
 namespace {
 
 uLong Crc32Of(std::string_view text) {
-    return crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(text.data()), static_cast<uInt>(text.size()));
+    return crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(text.data()),
+                 static_cast<uInt>(text.size()));
 }
 
 }  // namespace

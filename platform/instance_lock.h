@@ -6,7 +6,7 @@
 // variable, a file in /tmp named with the user id). Held until the process ends; the kernel drops
 // it when the process dies, so a crash never blocks the next start.
 class InstanceLock {
-public:
+  public:
     InstanceLock() = default;
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
@@ -15,6 +15,6 @@ public:
     // False when another process holds the lock or the lock file cannot be opened.
     bool Acquire(const std::string& name);
 
-private:
+  private:
     int m_fd = -1;
 };

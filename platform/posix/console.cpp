@@ -1,3 +1,5 @@
+#include "platform/console.h"
+
 #include <termios.h>
 #include <unistd.h>
 
@@ -5,8 +7,6 @@
 #include <csignal>
 #include <cstdio>
 #include <mutex>
-
-#include "platform/console.h"
 
 void PrintLine(std::string_view text) {
     static std::mutex lock;
@@ -34,4 +34,6 @@ void WaitForKey() {
     }
 }
 
-void IgnoreBrokenPipes() { std::signal(SIGPIPE, SIG_IGN); }
+void IgnoreBrokenPipes() {
+    std::signal(SIGPIPE, SIG_IGN);
+}

@@ -1,10 +1,10 @@
+#include "platform/instance_lock.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <cstdlib>
-
-#include "platform/instance_lock.h"
 
 namespace {
 

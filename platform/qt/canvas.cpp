@@ -13,6 +13,7 @@
 #include <QPolygonF>
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <utility>
 
 // Canvases are QImages in Format_ARGB32: straight alpha, so that colour and alpha written into a
@@ -155,10 +156,23 @@ void ForEachCovered(QImage& canvas, const TextCoverage& coverage, Write write) {
 
 }  // namespace
 
+namespace {
+
+// Qt's notes and warnings (such as its fallback for an unset XDG_RUNTIME_DIR) are no part of a
+// console run's output; only its errors reach standard error.
+void ErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    }
+}
+
+}  // namespace
+
 void EnsureDrawingPlatform() {
     if (QCoreApplication::instance()) {
         return;
     }
+    qInstallMessageHandler(ErrorsOnly);
     // Qt keeps argc and argv for the application's lifetime.
     static int argc = 3;
     static char program[] = "kivota";

@@ -8,7 +8,7 @@
 namespace {
 
 class JobListTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         catalogue.BuildFormatCatalogue();
         catalogue.BuildAcceptedInputExtensions();

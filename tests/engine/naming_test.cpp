@@ -58,7 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
                     MaskCase{"/in/a\\b.nef", "%filename%.%ext%", "a\\b.bmp"}));
 
 TEST(FileNameMaskTest, DatePlaceholdersHaveTheirWidths) {
-    const std::string name = ExpandFileNameMask(WithMask("%yyyy%-%mm%-%dd% %hh%.%ii%.%ss%"), RunFor("/in/x.nef"));
+    const std::string name =
+        ExpandFileNameMask(WithMask("%yyyy%-%mm%-%dd% %hh%.%ii%.%ss%"), RunFor("/in/x.nef"));
     EXPECT_TRUE(std::regex_match(name, std::regex(R"(\d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d)"))) << name;
 }
 
@@ -94,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(Names, ExtensionTest,
                          testing::Values(NameCase{"IMG_0042.CR2", "IMG_0042", "CR2"},
                                          NameCase{"archive.tar.gz", "archive.tar", "gz"},
                                          NameCase{"photo", "photo", ""}, NameCase{"photo.", "photo", ""},
-                                         NameCase{".hidden", ".hidden", ""}, NameCase{"/in/.raw", "/in/.raw", ""},
+                                         NameCase{".hidden", ".hidden", ""},
+                                         NameCase{"/in/.raw", "/in/.raw", ""},
                                          NameCase{"my photo.jpg", "my photo", "jpg"},
                                          NameCase{"photo. jpg", "photo. jpg", ""},
                                          NameCase{"/in.d/photo", "/in.d/photo", ""}, NameCase{"", "", ""}));

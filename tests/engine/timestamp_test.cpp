@@ -9,7 +9,7 @@
 namespace {
 
 class TimestampTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WriteBytes(input, "raw");
         WriteBytes(output, "bmp");
