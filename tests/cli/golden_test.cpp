@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "platform/files.h"
@@ -122,7 +123,7 @@ TEST_P(GoldenTest, PrintsAndWritesWhatItShould) {
         expected.push_back(Expand(line, dir.path()));
     }
     mkdir((dir / "run").c_str(), 0700);
-    const ProgramResult result = RunProgram(KIVOTA_BINARY, arguments, {"XDG_RUNTIME_DIR=" + dir / "run"});
+    const ProgramResult result = RunProgram(KIVOTA_BINARY, arguments, {{"XDG_RUNTIME_DIR=" + dir / "run"}});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(SplitLines(result.out), expected);
     EXPECT_EQ(result.err, "");
@@ -614,5 +615,59 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Press any key to exit."},
                    {{"photo.bmp", true, 24, 40, 30}}}),
     CaseName);
+
+// A second copy started while one runs ends at once, silently, with exit code 0.
+TEST(SingleInstanceTest, SecondCopyEndsSilently) {
+    TempFolder dir;
+    MakeFixtures(dir);
+    const ProgramOptions options{{"XDG_RUNTIME_DIR=" + dir.path()}};
+    StartedProgram first(KIVOTA_BINARY, {"-q", "-p", "-i", dir / "photo.dng"}, options);
+    ASSERT_TRUE(first.WaitForOutput("Press any key to exit."));
+    const ProgramResult second = RunProgram(KIVOTA_BINARY, {"-v"}, options);
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_EQ(second.out, "");
+    EXPECT_EQ(second.err, "");
+    EXPECT_EQ(first.Finish("k"), 0);
+    // The lock goes with the process that held it.
+    EXPECT_EQ(RunProgram(KIVOTA_BINARY, {"-v"}, options).out, "2.8\n");
+}
+
+// Relative output folders, and an input named without a folder, resolve against the program's
+// folder, not the working directory.
+class ProgramFolderTest : public testing::Test {
+protected:
+    void SetUp() override {
+        MakeFixtures(work);
+        std::filesystem::copy_file(KIVOTA_BINARY, program / "kivota");
+        mkdir((program / "out").c_str(), 0755);
+    }
+    ProgramResult Run(const Lines& arguments) {
+        return RunProgram(program / "kivota", arguments, {{"XDG_RUNTIME_DIR=" + work.path()}, "", work.path()});
+    }
+    TempFolder work;
+    TempFolder program;
+};
+
+TEST_F(ProgramFolderTest, RelativeOutputFolders) {
+    for (const std::string folder : {"out", "./out", "out/"}) {
+        std::filesystem::remove(program / "out/photo.bmp");
+        const ProgramResult result = Run({"-q", "-d", "-i", work / "photo.dng", "-o", folder});
+        EXPECT_EQ(SplitLines(result.out).at(1), "Output: " + folder);
+        EXPECT_GT(FileSize(program / "out/photo.bmp"), 0) << folder;
+    }
+}
+
+TEST_F(ProgramFolderTest, InputWithoutAFolderWritesBesideTheProgram) {
+    const ProgramResult result = Run({"-q", "-i", "photo.dng"});
+    EXPECT_EQ(result.out, "");
+    EXPECT_GT(FileSize(program / "photo.bmp"), 0);
+    EXPECT_EQ(FileSize(work / "photo.bmp"), -1);
+}
+
+TEST_F(ProgramFolderTest, HelpNamesTheProgramFile) {
+    std::filesystem::rename(program / "kivota", program / "convert.bin");
+    const ProgramResult result = RunProgram(program / "convert.bin", {"-h"}, {{"XDG_RUNTIME_DIR=" + work.path()}});
+    EXPECT_EQ(SplitLines(result.out).at(1), "Usage: convert -i <filename> [options]");
+}
 
 }  // namespace

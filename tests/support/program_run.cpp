@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstring>
 
 extern char** environ;
 
@@ -36,6 +35,53 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
     }
     pointers.push_back(nullptr);
     return pointers;
+}
+
+// Starts the program with its standard input, output and error on new pipes; the parent's ends
+// come back in `parentEnds` (input to write, output and error to read).
+pid_t Spawn(const std::string& program, const std::vector<std::string>& arguments, const ProgramOptions& options,
+            int parentEnds[3]) {
+    // A program that ends before reading all its input must not take the test down with it.
+    signal(SIGPIPE, SIG_IGN);
+    int pipes[3][2];
+    for (auto& p : pipes) {
+        if (pipe2(p, O_CLOEXEC) != 0) {
+            return -1;
+        }
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipes[0][0], 0);
+    posix_spawn_file_actions_adddup2(&actions, pipes[1][1], 1);
+    posix_spawn_file_actions_adddup2(&actions, pipes[2][1], 2);
+    if (!options.workingFolder.empty()) {
+        posix_spawn_file_actions_addchdir_np(&actions, options.workingFolder.c_str());
+    }
+    std::vector<std::string> argv{program};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> env = MergedEnvironment(options.environment);
+    std::vector<char*> argvPointers = Pointers(argv);
+    std::vector<char*> envPointers = Pointers(env);
+    pid_t pid = -1;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argvPointers.data(), envPointers.data()) != 0) {
+        pid = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipes[0][0]);
+    close(pipes[1][1]);
+    close(pipes[2][1]);
+    parentEnds[0] = pipes[0][1];
+    parentEnds[1] = pipes[1][0];
+    parentEnds[2] = pipes[2][0];
+    return pid;
+}
+
+int WaitForExit(pid_t pid) {
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid) {
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Feeds `input` and drains both output pipes until the program closes them.
@@ -80,45 +126,55 @@ void Exchange(int inFd, int outFd, int errFd, const std::string& input, ProgramR
 }  // namespace
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::vector<std::string>& environment, const std::string& input) {
-    // A program that ends before reading all its input must not take the test down with it.
-    signal(SIGPIPE, SIG_IGN);
-    int in[2];
-    int out[2];
-    int err[2];
+                         const ProgramOptions& options) {
     ProgramResult result;
-    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
-        return result;
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-
-    std::vector<std::string> argv{program};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    std::vector<std::string> env = MergedEnvironment(environment);
-    std::vector<char*> argvPointers = Pointers(argv);
-    std::vector<char*> envPointers = Pointers(env);
-    pid_t pid = 0;
-    const int spawned =
-        posix_spawn(&pid, program.c_str(), &actions, nullptr, argvPointers.data(), envPointers.data());
-    posix_spawn_file_actions_destroy(&actions);
-    close(in[0]);
-    close(out[1]);
-    close(err[1]);
-    if (spawned != 0) {
-        close(in[1]);
-        close(out[0]);
-        close(err[0]);
-        return result;
-    }
-    Exchange(in[1], out[0], err[0], input, result);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    int ends[3] = {-1, -1, -1};
+    const pid_t pid = Spawn(program, arguments, options, ends);
+    Exchange(ends[0], ends[1], ends[2], options.input, result);
+    result.exitCode = WaitForExit(pid);
     return result;
+}
+
+StartedProgram::StartedProgram(const std::string& program, const std::vector<std::string>& arguments,
+                               const ProgramOptions& options) {
+    int ends[3] = {-1, -1, -1};
+    m_pid = Spawn(program, arguments, options, ends);
+    m_in = ends[0];
+    m_out = ends[1];
+    close(ends[2]);
+}
+
+StartedProgram::~StartedProgram() {
+    if (m_pid > 0) {
+        Finish("");
+    }
+}
+
+bool StartedProgram::WaitForOutput(const std::string& text) {
+    char buffer[4096];
+    while (m_output.find(text) == std::string::npos) {
+        const ssize_t n = read(m_out, buffer, sizeof buffer);
+        if (n <= 0) {
+            return false;
+        }
+        m_output.append(buffer, static_cast<size_t>(n));
+    }
+    return true;
+}
+
+int StartedProgram::Finish(const std::string& input) {
+    if (m_in >= 0) {
+        [[maybe_unused]] const ssize_t written = write(m_in, input.data(), input.size());
+        close(m_in);
+        m_in = -1;
+    }
+    if (m_out >= 0) {
+        close(m_out);
+        m_out = -1;
+    }
+    const int code = WaitForExit(m_pid);
+    m_pid = -1;
+    return code;
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,10 +13,36 @@ struct ProgramResult {
     std::string err;    // standard error
 };
 
-// `environment` entries ("NAME=value") are added to the test's own environment, replacing
-// variables of the same name. Standard input is `input`, then end of file.
+struct ProgramOptions {
+    // Added to the test's own environment ("NAME=value"), replacing variables of the same name.
+    std::vector<std::string> environment = {};
+    std::string input = {};          // standard input, then end of file
+    std::string workingFolder = {};  // empty: the test's own
+};
+
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::vector<std::string>& environment = {}, const std::string& input = "");
+                         const ProgramOptions& options = {});
+
+// A program left running while the test goes on; its standard input stays open until Finish.
+class StartedProgram {
+public:
+    StartedProgram(const std::string& program, const std::vector<std::string>& arguments,
+                   const ProgramOptions& options = {});
+    ~StartedProgram();
+    StartedProgram(const StartedProgram&) = delete;
+    StartedProgram& operator=(const StartedProgram&) = delete;
+
+    // Reads standard output until it holds `text`; false when the program closed it first.
+    bool WaitForOutput(const std::string& text);
+    // Sends `input`, closes standard input and waits for the end; the exit code or -1.
+    int Finish(const std::string& input);
+
+private:
+    pid_t m_pid = -1;
+    int m_in = -1;
+    int m_out = -1;
+    std::string m_output;
+};
 
 // The lines of a text, split at LF; a final line without LF counts too.
 std::vector<std::string> SplitLines(const std::string& text);
