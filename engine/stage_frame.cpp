@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <vector>
 
 #include "engine/colour.h"
+#include "engine/compositing.h"
 #include "engine/stage.h"
 #include "platform/canvas.h"
 
@@ -30,54 +32,77 @@ Bands ClampedBands(const ConversionSettings::Frame& frame, int width, int height
     return bands;
 }
 
+struct Rectangle {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
 // The corner squares go first; the two bands that meet at a corner then cover its two triangles,
-// each in its own colour.
-void DrawFrame(Canvas& canvas, const ConversionSettings::Frame& frame, const Bands& bands) {
+// each in its own colour. `area` is the part of the image the canvas holds.
+void DrawFrame(Canvas& canvas, const Rectangle& area, const ConversionSettings::Frame& frame,
+               const Bands& bands, int width, int height) {
     const uint32_t leftColour = HexColorToRgba(frame.solidLeftColor, 255);
     const uint32_t rightColour = HexColorToRgba(frame.solidRightColor, 255);
     const uint32_t topColour = HexColorToRgba(frame.solidTopColor, 255);
     const uint32_t bottomColour = HexColorToRgba(frame.solidBottomColor, 255);
-    const int width = canvas.Width();
-    const int height = canvas.Height();
-    canvas.FillRectangle(0, 0, bands.left, bands.top, topColour);
-    canvas.FillRectangle(width - bands.right, 0, bands.right, bands.top, rightColour);
-    canvas.FillRectangle(width - bands.right, height - bands.bottom, bands.right, bands.bottom, bottomColour);
-    canvas.FillRectangle(0, height - bands.bottom, bands.left, bands.bottom, leftColour);
+    const int dx = -area.x;
+    const int dy = -area.y;
+    canvas.FillRectangle(dx, dy, bands.left, bands.top, topColour);
+    canvas.FillRectangle(dx + width - bands.right, dy, bands.right, bands.top, rightColour);
+    canvas.FillRectangle(dx + width - bands.right, dy + height - bands.bottom, bands.right, bands.bottom,
+                         bottomColour);
+    canvas.FillRectangle(dx, dy + height - bands.bottom, bands.left, bands.bottom, leftColour);
 
-    const double w = width;
-    const double h = height;
-    const double l = bands.left;
+    const double x0 = dx;
+    const double y0 = dy;
+    const double w = x0 + width;
+    const double h = y0 + height;
+    const double l = x0 + bands.left;
     const double r = w - bands.right;
-    const double t = bands.top;
+    const double t = y0 + bands.top;
     const double b = h - bands.bottom;
-    const CanvasPoint top[] = {{0, 0}, {w, 0}, {r, t}, {l, t}};
-    const CanvasPoint right[] = {{w, 0}, {w, h}, {r, b}, {r, t}};
-    const CanvasPoint bottom[] = {{w, h}, {0, h}, {l, b}, {r, b}};
-    const CanvasPoint left[] = {{0, h}, {0, 0}, {l, t}, {l, b}};
+    const CanvasPoint top[] = {{x0, y0}, {w, y0}, {r, t}, {l, t}};
+    const CanvasPoint right[] = {{w, y0}, {w, h}, {r, b}, {r, t}};
+    const CanvasPoint bottom[] = {{w, h}, {x0, h}, {l, b}, {r, b}};
+    const CanvasPoint left[] = {{x0, h}, {x0, y0}, {l, t}, {l, b}};
     canvas.FillPolygon(top, topColour);
     canvas.FillPolygon(right, rightColour);
     canvas.FillPolygon(bottom, bottomColour);
     canvas.FillPolygon(left, leftColour);
 }
 
-// The frame at full strength on one canvas, then taken over with the frame's opacity, so that
+// The frame over one area at full strength, then taken over with the frame's opacity, so that
 // overlapping fills do not show through each other. Null when a canvas cannot be made.
-Bitmap RenderFrame(const ConversionSettings::Frame& frame, int width, int height) {
-    auto drawn = Canvas::Create(width, height, CanvasBackground::Transparent);
-    auto faded = Canvas::Create(width, height, CanvasBackground::Transparent);
+Bitmap RenderFrame(const Rectangle& area, const ConversionSettings::Frame& frame, const Bands& bands,
+                   int width, int height) {
+    auto drawn = Canvas::Create(area.width, area.height, CanvasBackground::Transparent);
+    auto faded = Canvas::Create(area.width, area.height, CanvasBackground::Transparent);
     if (!drawn || !faded) {
         return nullptr;
     }
-    DrawFrame(*drawn, frame, ClampedBands(frame, width, height));
+    DrawFrame(*drawn, area, frame, bands, width, height);
     faded->DrawCanvas(*drawn, 0, 0, std::clamp(frame.solidOpacity, 0, 255));
     return faded->ToBitmap();
 }
 
-Bitmap To24Bits(Bitmap image) {
-    if (!image || BitsPerPixel(image) == 24) {
-        return image;
+// The bands lie in four strips along the edges: the top and bottom ones hold the corners and
+// their mitred seams, the left and right ones only the plain stretches between them. The middle
+// of the image is never drawn on, so only the strips are rendered and blended.
+std::vector<Rectangle> FrameStrips(const Bands& bands, int width, int height) {
+    const int middle = height - bands.top - bands.bottom;
+    const Rectangle strips[] = {{0, 0, width, bands.top},
+                                {0, height - bands.bottom, width, bands.bottom},
+                                {0, bands.top, bands.left, middle},
+                                {width - bands.right, bands.top, bands.right, middle}};
+    std::vector<Rectangle> drawn;
+    for (const Rectangle& strip : strips) {
+        if (strip.width > 0 && strip.height > 0) {
+            drawn.push_back(strip);
+        }
     }
-    return Bitmap(FreeImage_ConvertTo24Bits(image.get()));
+    return drawn;
 }
 
 }  // namespace
@@ -88,7 +113,7 @@ Bitmap ApplyFrame(Bitmap image, const StageContext& context) {
         return image;
     }
     // Every frame setting but 0 gives a 24-bit image, also one that cannot be drawn.
-    image = To24Bits(std::move(image));
+    image = ConvertedTo24Bits(std::move(image));
     if (!image || frame.doFrame != kSolidFrame) {
         return image;
     }
@@ -97,9 +122,11 @@ Bitmap ApplyFrame(Bitmap image, const StageContext& context) {
     if (!IsWithinImageLimits(width, height)) {
         return nullptr;
     }
-    const Bitmap frameLayer = RenderFrame(frame, width, height);
-    if (!frameLayer) {
-        return image;
+    const Bands bands = ClampedBands(frame, width, height);
+    for (const Rectangle& strip : FrameStrips(bands, width, height)) {
+        if (const Bitmap layer = RenderFrame(strip, frame, bands, width, height)) {
+            CompositeOver(image, layer, strip.x, strip.y);
+        }
     }
-    return Bitmap(FreeImage_Composite(frameLayer.get(), FALSE, nullptr, image.get()));
+    return image;
 }

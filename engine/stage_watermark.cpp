@@ -6,6 +6,7 @@
 
 #include "app/text.h"
 #include "engine/colour.h"
+#include "engine/compositing.h"
 #include "engine/naming.h"
 #include "engine/stage.h"
 
@@ -62,13 +63,6 @@ uint8_t Opacity(int32_t setting) {
 // Positions of a valid box fit an int; a line far outside it is only clipped away.
 int ToCoordinate(int64_t value) {
     return static_cast<int>(std::clamp<int64_t>(value, INT_MIN / 2, INT_MAX / 2));
-}
-
-Bitmap To24Bits(Bitmap image) {
-    if (!image || BitsPerPixel(image) == 24) {
-        return image;
-    }
-    return Bitmap(FreeImage_ConvertTo24Bits(image.get()));
 }
 
 // Aliased mode: the box and the text are written with their own opacities as alpha.
@@ -163,31 +157,12 @@ Bitmap MakeWatermark(const StageContext& context) {
     }
 }
 
-bool FitsInside(const WatermarkPosition& at, const Bitmap& watermark, int imageWidth, int imageHeight) {
-    return at.x >= 0 && at.y >= 0 && at.x + Width(watermark) <= imageWidth &&
-           at.y + Height(watermark) <= imageHeight;
-}
-
-// Pastes the watermark into a transparent image-sized layer and blends that over the image.
-Bitmap BlendWatermark(Bitmap image, const Bitmap& watermark, const StageContext& context) {
-    const int imageWidth = context.run.resultWidth;
-    const int imageHeight = context.run.resultHeight;
-    if (!IsWithinImageLimits(imageWidth, imageHeight)) {
-        return nullptr;
-    }
-    const WatermarkPosition at =
-        PlaceWatermark(imageWidth, imageHeight, Width(watermark), Height(watermark), context.settings);
-    if (!FitsInside(at, watermark, imageWidth, imageHeight)) {
-        return image;
-    }
-    Bitmap layer(FreeImage_AllocateT(FIT_BITMAP, imageWidth, imageHeight, BitsPerPixel(watermark)));
-    // An alpha above 255 makes FreeImage copy pixels and alpha as they are instead of blending.
-    constexpr int kCopy = 256;
-    if (!layer || !FreeImage_Paste(layer.get(), watermark.get(), static_cast<int>(at.x),
-                                   static_cast<int>(at.y), kCopy)) {
-        return image;
-    }
-    return Bitmap(FreeImage_Composite(layer.get(), FALSE, nullptr, image.get()));
+// Blends the watermark over the image where it is placed; a watermark that does not lie wholly
+// inside the image is left out, as pasting it onto an image-sized layer would be refused.
+void BlendWatermark(const Bitmap& image, const Bitmap& watermark, const StageContext& context) {
+    const WatermarkPosition at = PlaceWatermark(context.run.resultWidth, context.run.resultHeight,
+                                                Width(watermark), Height(watermark), context.settings);
+    CompositeOver(image, watermark, at.x, at.y);
 }
 
 }  // namespace
@@ -329,7 +304,7 @@ Bitmap ApplyWatermark(Bitmap image, const StageContext& context) {
     if (context.settings.watermark.doWatermark == kNone) {
         return image;
     }
-    image = To24Bits(std::move(image));
+    image = ConvertedTo24Bits(std::move(image));
     if (!image) {
         return image;
     }
@@ -341,5 +316,6 @@ Bitmap ApplyWatermark(Bitmap image, const StageContext& context) {
     if (!watermark) {
         return image;
     }
-    return BlendWatermark(std::move(image), watermark, context);
+    BlendWatermark(image, watermark, context);
+    return image;
 }

@@ -442,10 +442,4 @@ TEST_F(PictureWatermarkTest, APictureThatDoesNotDecodeGivesNoWatermark) {
     EXPECT_TRUE(IsUniform(result, kBlack));
 }
 
-TEST_F(PictureWatermarkTest, RefusesALayerLargerThanTheImageLimits) {
-    run.resultWidth = 70000;
-    run.resultHeight = 70000;
-    EXPECT_FALSE(ApplyWatermark(MakeSolidBitmap(10, 10, 24, kBlack), Context()));
-}
-
 }  // namespace
