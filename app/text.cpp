@@ -1,5 +1,8 @@
 #include "app/text.h"
 
+#include <locale.h>
+#include <wctype.h>
+
 #include <cstdint>
 
 namespace {
@@ -40,7 +43,66 @@ char32_t NextCodePoint(std::string_view text, size_t& i) {
     return cp > 0x10FFFF ? 0xFFFD : cp;
 }
 
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// The C.UTF-8 locale maps the whole Unicode range whatever the process locale says; without it
+// only ASCII letters change case.
+locale_t UnicodeLocale() {
+    static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    return locale;
+}
+
+enum class Case { Upper, Lower };
+
+char32_t MapCase(char32_t cp, Case to) {
+    if (const locale_t locale = UnicodeLocale()) {
+        const auto c = static_cast<wint_t>(cp);
+        return static_cast<char32_t>(to == Case::Upper ? towupper_l(c, locale) : towlower_l(c, locale));
+    }
+    if (to == Case::Upper) {
+        return cp >= 'a' && cp <= 'z' ? cp - 'a' + 'A' : cp;
+    }
+    return cp >= 'A' && cp <= 'Z' ? cp - 'A' + 'a' : cp;
+}
+
+// The first character mapped to `first`, the others to `rest`.
+std::string MapCases(std::string_view utf8, Case first, Case rest) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();) {
+        const bool isFirst = i == 0;
+        AppendUtf8(out, MapCase(NextCodePoint(utf8, i), isFirst ? first : rest));
+    }
+    return out;
+}
+
 }  // namespace
+
+std::string UnicodeUpper(std::string_view utf8) {
+    return MapCases(utf8, Case::Upper, Case::Upper);
+}
+std::string UnicodeLower(std::string_view utf8) {
+    return MapCases(utf8, Case::Lower, Case::Lower);
+}
+std::string UnicodeTitle(std::string_view utf8) {
+    return MapCases(utf8, Case::Upper, Case::Lower);
+}
 
 std::string AsciiUpper(std::string_view text) {
     std::string out(text);

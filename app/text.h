@@ -14,6 +14,12 @@ bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
 bool IsBlankOrTab(char c);
 std::string_view TrimBlanks(std::string_view text);
 
+// Unicode simple case mapping of every character (the C library's, in its C.UTF-8 locale).
+std::string UnicodeUpper(std::string_view utf8);
+std::string UnicodeLower(std::string_view utf8);
+// The first character in upper case, the rest in lower case.
+std::string UnicodeTitle(std::string_view utf8);
+
 // The text without the double quotes at either end.
 std::string_view WithoutEndQuotes(std::string_view text);
 

@@ -1,6 +1,5 @@
 #include "engine/naming.h"
 
-#include <QString>
 #include <cstdio>
 #include <mutex>
 #include <random>
@@ -16,23 +15,6 @@ constexpr std::string_view kPlaceholders[] = {
     "%ss%",       "%bpp%",         "%width%",       "%height%",      "%rnd%", "%n%"};
 
 constexpr std::string_view kDefaultMask = "%filename%.%ext%";
-
-std::string Upper(std::string_view text) {
-    return QString::fromUtf8(text).toUpper().toStdString();
-}
-std::string Lower(std::string_view text) {
-    return QString::fromUtf8(text).toLower().toStdString();
-}
-
-// First character in upper case, the rest in lower case.
-std::string Title(std::string_view text) {
-    const QString s = QString::fromUtf8(text);
-    if (s.isEmpty()) {
-        return {};
-    }
-    const qsizetype first = s.at(0).isHighSurrogate() && s.size() > 1 ? 2 : 1;
-    return (s.left(first).toUpper() + s.mid(first).toLower()).toStdString();
-}
 
 std::string TwoDigits(int value) {
     char buffer[16];
@@ -51,17 +33,17 @@ std::string PlaceholderValue(std::string_view placeholder, const RunState& run) 
     if (placeholder == "%filename%")
         return name;
     if (placeholder == "%filename[u]%")
-        return Upper(name);
+        return UnicodeUpper(name);
     if (placeholder == "%filename[l]%")
-        return Lower(name);
+        return UnicodeLower(name);
     if (placeholder == "%filename[t]%")
-        return Title(name);
+        return UnicodeTitle(name);
     if (placeholder == "%ext%")
         return run.outputFormat;
     if (placeholder == "%ext[u]%")
-        return Upper(run.outputFormat);
+        return UnicodeUpper(run.outputFormat);
     if (placeholder == "%ext[t]%")
-        return Title(run.outputFormat);
+        return UnicodeTitle(run.outputFormat);
     // The clock is read for each date placeholder.
     if (placeholder == "%yyyy%")
         return std::to_string(CurrentLocalTime().tm_year + 1900);
@@ -120,7 +102,7 @@ std::string ExpandPlaceholder(std::string_view text, std::string_view placeholde
 }
 
 std::string ExpandFileNameMask(const ConversionSettings& settings, const RunState& run) {
-    std::string mask = Lower(settings.advanced.filenameMask);
+    std::string mask = UnicodeLower(settings.advanced.filenameMask);
     if (mask.empty()) {
         mask = kDefaultMask;
     }

@@ -11,10 +11,13 @@
 // Drawing on RGBA canvases for the frame and watermark stages. Colours are 0xAABBGGRR (red in the
 // lowest byte) as everywhere in the engine, with straight (not premultiplied) alpha; coordinates
 // are pixels from the top-left corner, y downwards.
+//
+// The drawing itself lives in a module the program loads only when it first draws (Qt's GUI
+// libraries cost a conversion's start-up more than the rest of the program together); the
+// factories below give nothing when the module cannot be loaded.
 
-// Creates the drawing application object on the offscreen platform when the process has no Qt
-// application object yet; does nothing otherwise. Fonts need it. Call it on the main thread
-// before a run that draws.
+// Loads the drawing module and creates its application object on the offscreen platform when the
+// process has none yet. Fonts need it. Call it on the main thread before a run that draws.
 void EnsureDrawingPlatform();
 
 // A font as the settings describe it.
@@ -43,23 +46,15 @@ class CanvasFont {
     // the face is neither installed nor mapped by the system's font configuration to a family of
     // its own (an unknown name would fall back to the default family).
     static std::unique_ptr<CanvasFont> Load(const FontDescription& description);
-    ~CanvasFont();
-    CanvasFont(const CanvasFont&) = delete;
-    CanvasFont& operator=(const CanvasFont&) = delete;
+    virtual ~CanvasFont() = default;
 
     // The pixel size the rendering uses.
-    int PixelSizeInUse() const;
+    virtual int PixelSizeInUse() const = 0;
 
     // Advance width and line height of the raster rendering, in whole pixels.
-    TextSize RasterTextSize(std::string_view text) const;
+    virtual TextSize RasterTextSize(std::string_view text) const = 0;
     // Advance width of the vector rendering.
-    double VectorTextWidth(std::string_view text) const;
-
-  private:
-    friend class Canvas;
-    struct Fonts;
-    explicit CanvasFont(std::unique_ptr<Fonts> fonts);
-    std::unique_ptr<Fonts> m_fonts;
+    virtual double VectorTextWidth(std::string_view text) const = 0;
 };
 
 struct CanvasPoint {
@@ -72,48 +67,42 @@ struct LoadedPicture;
 enum class CanvasBackground { Transparent, Black };
 enum class PixelFilter { None, Greyscale };
 
+// Canvases and fonts passed to a canvas's methods come from the same module as the canvas.
 class Canvas {
   public:
     // None when a side is not positive, the size is beyond IsWithinImageLimits or the memory is
     // short.
     static std::unique_ptr<Canvas> Create(int width, int height, CanvasBackground background);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
+    virtual ~Canvas() = default;
 
-    int Width() const;
-    int Height() const;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
 
     // Every pixel becomes `colour`, alpha included.
-    void Fill(uint32_t colour);
+    virtual void Fill(uint32_t colour) = 0;
     // Antialiased fills, blended over what the canvas holds.
-    void FillRectangle(int x, int y, int width, int height, uint32_t colour);
-    void FillPolygon(std::span<const CanvasPoint> points, uint32_t colour);
+    virtual void FillRectangle(int x, int y, int width, int height, uint32_t colour) = 0;
+    virtual void FillPolygon(std::span<const CanvasPoint> points, uint32_t colour) = 0;
 
     // Blends `source` over this canvas at (x, y) with a constant opacity from 0 (nothing) to 255.
-    void DrawCanvas(const Canvas& source, int x, int y, int opacity);
+    virtual void DrawCanvas(const Canvas& source, int x, int y, int opacity) = 0;
     // Writes `source` into this canvas from (0, 0), replacing colour and alpha: each pixel takes
     // the source's colour (or its grey, (77 R + 150 G + 29 B) >> 8, through the filter) and the
     // source's alpha times opacity / 255.
-    void CopyCanvas(const Canvas& source, int opacity, PixelFilter filter);
+    virtual void CopyCanvas(const Canvas& source, int opacity, PixelFilter filter) = 0;
 
     // Aliased text with its top-left corner at (x, y): the text's cell (advance width by line
     // height) becomes `background` and the glyphs' pixels `colour`, alpha included, as a raster
     // text call with an opaque background writes them.
-    void DrawRasterText(const CanvasFont& font, int x, int y, std::string_view text, uint32_t colour,
-                        uint32_t background);
+    virtual void DrawRasterText(const CanvasFont& font, int x, int y, std::string_view text, uint32_t colour,
+                                uint32_t background) = 0;
     // Antialiased text with its top-left corner at (x, y), blended over the canvas.
-    void DrawVectorText(const CanvasFont& font, int x, int y, std::string_view text, uint32_t colour);
+    virtual void DrawVectorText(const CanvasFont& font, int x, int y, std::string_view text,
+                                uint32_t colour) = 0;
 
     // The canvas as a 32-bit FreeImage bitmap with the same pixels and alpha; null when the
     // library cannot allocate it.
-    Bitmap ToBitmap() const;
-
-  private:
-    friend LoadedPicture LoadPicture(const std::string& path);
-    struct Pixels;
-    explicit Canvas(std::unique_ptr<Pixels> pixels);
-    std::unique_ptr<Pixels> m_pixels;
+    virtual Bitmap ToBitmap() const = 0;
 };
 
 struct LoadedPicture {

@@ -11,24 +11,18 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPolygonF>
+#include <QScreen>
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <utility>
 
+#include "platform/drawing_module.h"
+
 // Canvases are QImages in Format_ARGB32: straight alpha, so that colour and alpha written into a
 // canvas come back unchanged. QPainter fills the polygons and rectangles; everything else (fills,
 // copies, blending one canvas onto another, writing text) sets the pixels here, in exact integer
 // arithmetic on straight alpha.
-
-struct CanvasFont::Fonts {
-    QFont raster;
-    QFont vector;
-};
-
-struct Canvas::Pixels {
-    QImage image;
-};
 
 namespace {
 
@@ -154,10 +148,6 @@ void ForEachCovered(QImage& canvas, const TextCoverage& coverage, Write write) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // Qt's notes and warnings (such as its fallback for an unset XDG_RUNTIME_DIR) are no part of a
 // console run's output; only its errors reach standard error.
 void ErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
@@ -166,9 +156,7 @@ void ErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& messag
     }
 }
 
-}  // namespace
-
-void EnsureDrawingPlatform() {
+void BringUp() {
     if (QCoreApplication::instance()) {
         return;
     }
@@ -183,20 +171,29 @@ void EnsureDrawingPlatform() {
     new QGuiApplication(argc, argv);
 }
 
-int FontPixelSize(int points) {
-    if (points <= 0) {
-        return 0;
+class QtCanvasFont final : public CanvasFont {
+  public:
+    explicit QtCanvasFont(const QFont& font) : raster(font), vector(font) {
+        raster.setStyleStrategy(QFont::NoAntialias);
+        vector.setStyleStrategy(QFont::PreferAntialias);
     }
-    // points * 96 / 72 = points * 4 / 3, whose fraction is never one half: adding 1 before the
-    // division by 3 rounds to the nearest integer.
-    const int64_t pixels = (int64_t{points} * 4 + 1) / 3;
-    return static_cast<int>(std::min<int64_t>(pixels, INT_MAX));
-}
 
-CanvasFont::CanvasFont(std::unique_ptr<Fonts> fonts) : m_fonts(std::move(fonts)) {}
-CanvasFont::~CanvasFont() = default;
+    int PixelSizeInUse() const override { return QFontInfo(raster).pixelSize(); }
 
-std::unique_ptr<CanvasFont> CanvasFont::Load(const FontDescription& description) {
+    TextSize RasterTextSize(std::string_view text) const override {
+        const QFontMetrics metrics(raster);
+        return {metrics.horizontalAdvance(QString::fromUtf8(text)), metrics.height()};
+    }
+
+    double VectorTextWidth(std::string_view text) const override {
+        return QFontMetricsF(vector).horizontalAdvance(QString::fromUtf8(text));
+    }
+
+    QFont raster;
+    QFont vector;
+};
+
+std::unique_ptr<CanvasFont> LoadFont(const FontDescription& description) {
     const int pixels = FontPixelSize(description.points);
     if (!HasGuiApplication() || pixels < 1 || pixels > kMaxFontPixels || description.face.empty()) {
         return nullptr;
@@ -205,99 +202,82 @@ std::unique_ptr<CanvasFont> CanvasFont::Load(const FontDescription& description)
     if (!IsKnownFace(font)) {
         return nullptr;
     }
-    auto fonts = std::make_unique<Fonts>(Fonts{font, font});
-    fonts->raster.setStyleStrategy(QFont::NoAntialias);
-    fonts->vector.setStyleStrategy(QFont::PreferAntialias);
-    return std::unique_ptr<CanvasFont>(new CanvasFont(std::move(fonts)));
+    return std::make_unique<QtCanvasFont>(font);
 }
 
-int CanvasFont::PixelSizeInUse() const {
-    return QFontInfo(m_fonts->raster).pixelSize();
+const QtCanvasFont& QtFont(const CanvasFont& font) {
+    return static_cast<const QtCanvasFont&>(font);
 }
 
-TextSize CanvasFont::RasterTextSize(std::string_view text) const {
-    const QFontMetrics metrics(m_fonts->raster);
-    return {metrics.horizontalAdvance(QString::fromUtf8(text)), metrics.height()};
-}
+class QtCanvas final : public Canvas {
+  public:
+    explicit QtCanvas(QImage pixels) : image(std::move(pixels)) {}
 
-double CanvasFont::VectorTextWidth(std::string_view text) const {
-    return QFontMetricsF(m_fonts->vector).horizontalAdvance(QString::fromUtf8(text));
-}
+    int Width() const override { return image.width(); }
+    int Height() const override { return image.height(); }
 
-Canvas::Canvas(std::unique_ptr<Pixels> pixels) : m_pixels(std::move(pixels)) {}
-Canvas::~Canvas() = default;
+    void Fill(uint32_t colour) override { image.fill(ToQRgb(colour)); }
 
-std::unique_ptr<Canvas> Canvas::Create(int width, int height, CanvasBackground background) {
-    if (!IsWithinImageLimits(width, height)) {
-        return nullptr;
+    void FillRectangle(int x, int y, int width, int height, uint32_t colour) override {
+        if (width <= 0 || height <= 0) {
+            return;
+        }
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillRect(QRectF(x, y, width, height), ToQColor(colour));
     }
-    QImage image(width, height, QImage::Format_ARGB32);
-    if (image.isNull()) {
-        return nullptr;
+
+    void FillPolygon(std::span<const CanvasPoint> points, uint32_t colour) override {
+        QPolygonF polygon;
+        for (const CanvasPoint& point : points) {
+            polygon << QPointF(point.x, point.y);
+        }
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(ToQColor(colour));
+        painter.drawPolygon(polygon, Qt::WindingFill);
     }
-    image.fill(background == CanvasBackground::Black ? qRgba(0, 0, 0, 255) : qRgba(0, 0, 0, 0));
-    return std::unique_ptr<Canvas>(new Canvas(std::make_unique<Pixels>(Pixels{std::move(image)})));
+
+    void DrawCanvas(const Canvas& source, int x, int y, int opacity) override;
+    void CopyCanvas(const Canvas& source, int opacity, PixelFilter filter) override;
+    void DrawRasterText(const CanvasFont& font, int x, int y, std::string_view text, uint32_t colour,
+                        uint32_t background) override;
+    void DrawVectorText(const CanvasFont& font, int x, int y, std::string_view text,
+                        uint32_t colour) override;
+    Bitmap ToBitmap() const override;
+
+    QImage image;
+};
+
+const QImage& PixelsOf(const Canvas& canvas) {
+    return static_cast<const QtCanvas&>(canvas).image;
 }
 
-int Canvas::Width() const {
-    return m_pixels->image.width();
-}
-
-int Canvas::Height() const {
-    return m_pixels->image.height();
-}
-
-void Canvas::Fill(uint32_t colour) {
-    m_pixels->image.fill(ToQRgb(colour));
-}
-
-void Canvas::FillRectangle(int x, int y, int width, int height, uint32_t colour) {
-    if (width <= 0 || height <= 0) {
-        return;
-    }
-    QPainter painter(&m_pixels->image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(QRectF(x, y, width, height), ToQColor(colour));
-}
-
-void Canvas::FillPolygon(std::span<const CanvasPoint> points, uint32_t colour) {
-    QPolygonF polygon;
-    for (const CanvasPoint& point : points) {
-        polygon << QPointF(point.x, point.y);
-    }
-    QPainter painter(&m_pixels->image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(ToQColor(colour));
-    painter.drawPolygon(polygon, Qt::WindingFill);
-}
-
-void Canvas::DrawCanvas(const Canvas& source, int x, int y, int opacity) {
-    const QImage& from = source.m_pixels->image;
-    QImage& to = m_pixels->image;
+void QtCanvas::DrawCanvas(const Canvas& source, int x, int y, int opacity) {
+    const QImage& from = PixelsOf(source);
     const int strength = ClampOpacity(opacity);
-    const QRect area = QRect(QPoint(x, y), from.size()).intersected(to.rect());
+    const QRect area = QRect(QPoint(x, y), from.size()).intersected(image.rect());
     if (strength == 0 || area.isEmpty()) {
         return;
     }
     for (int row = area.top(); row <= area.bottom(); ++row) {
         const QRgb* in = Line(from, row - y) + (area.left() - x);
-        QRgb* out = Line(to, row) + area.left();
+        QRgb* out = Line(image, row) + area.left();
         for (int column = 0; column < area.width(); ++column) {
             out[column] = BlendOver(out[column], in[column], qAlpha(in[column]) * strength);
         }
     }
 }
 
-void Canvas::CopyCanvas(const Canvas& source, int opacity, PixelFilter filter) {
-    const QImage& from = source.m_pixels->image;
-    QImage& to = m_pixels->image;
+void QtCanvas::CopyCanvas(const Canvas& source, int opacity, PixelFilter filter) {
+    const QImage& from = PixelsOf(source);
     const int alphaScale = ClampOpacity(opacity);
-    const int width = std::min(from.width(), to.width());
-    const int height = std::min(from.height(), to.height());
+    const int width = std::min(from.width(), image.width());
+    const int height = std::min(from.height(), image.height());
     for (int y = 0; y < height; ++y) {
         const QRgb* in = Line(from, y);
-        QRgb* out = Line(to, y);
+        QRgb* out = Line(image, y);
         for (int x = 0; x < width; ++x) {
             const QRgb pixel = in[x];
             const int alpha = (qAlpha(pixel) * alphaScale + 127) / 255;
@@ -311,10 +291,9 @@ void Canvas::CopyCanvas(const Canvas& source, int opacity, PixelFilter filter) {
     }
 }
 
-void Canvas::DrawRasterText(const CanvasFont& font, int x, int y, std::string_view text, uint32_t colour,
-                            uint32_t background) {
-    QImage& image = m_pixels->image;
-    const QFont& rasterFont = font.m_fonts->raster;
+void QtCanvas::DrawRasterText(const CanvasFont& font, int x, int y, std::string_view text, uint32_t colour,
+                              uint32_t background) {
+    const QFont& rasterFont = QtFont(font).raster;
     const QFontMetrics metrics(rasterFont);
     const QString line = QString::fromUtf8(text);
     const QRect cell(x, y, metrics.horizontalAdvance(line), metrics.height());
@@ -326,9 +305,8 @@ void Canvas::DrawRasterText(const CanvasFont& font, int x, int y, std::string_vi
     ForEachCovered(image, coverage, [pixel](QRgb& out, int) { out = pixel; });
 }
 
-void Canvas::DrawVectorText(const CanvasFont& font, int x, int y, std::string_view text, uint32_t colour) {
-    QImage& image = m_pixels->image;
-    const QFont& vectorFont = font.m_fonts->vector;
+void QtCanvas::DrawVectorText(const CanvasFont& font, int x, int y, std::string_view text, uint32_t colour) {
+    const QFont& vectorFont = QtFont(font).vector;
     const QFontMetricsF metrics(vectorFont);
     const QString line = QString::fromUtf8(text);
     const QRect cell = QRectF(x, y, metrics.horizontalAdvance(line), metrics.height()).toAlignedRect();
@@ -339,8 +317,7 @@ void Canvas::DrawVectorText(const CanvasFont& font, int x, int y, std::string_vi
                    [pixel](QRgb& out, int covered) { out = BlendOver(out, pixel, covered * qAlpha(pixel)); });
 }
 
-Bitmap Canvas::ToBitmap() const {
-    const QImage& image = m_pixels->image;
+Bitmap QtCanvas::ToBitmap() const {
     const int width = image.width();
     const int height = image.height();
     Bitmap bitmap(
@@ -362,7 +339,19 @@ Bitmap Canvas::ToBitmap() const {
     return bitmap;
 }
 
-LoadedPicture LoadPicture(const std::string& path) {
+std::unique_ptr<Canvas> CreateCanvas(int width, int height, CanvasBackground background) {
+    if (!IsWithinImageLimits(width, height)) {
+        return nullptr;
+    }
+    QImage image(width, height, QImage::Format_ARGB32);
+    if (image.isNull()) {
+        return nullptr;
+    }
+    image.fill(background == CanvasBackground::Black ? qRgba(0, 0, 0, 255) : qRgba(0, 0, 0, 0));
+    return std::make_unique<QtCanvas>(std::move(image));
+}
+
+LoadedPicture LoadPictureFile(const std::string& path) {
     QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
     const QImage picture = reader.read();
     if (picture.isNull() || !IsWithinImageLimits(picture.width(), picture.height())) {
@@ -374,7 +363,25 @@ LoadedPicture LoadPicture(const std::string& path) {
     }
     // A colour image without alpha counts as 24 bits even where Qt stores it in 32.
     const int bitsPerPixel = picture.hasAlphaChannel() ? 32 : std::min(picture.depth(), 24);
-    auto canvas = std::unique_ptr<Canvas>(
-        new Canvas(std::make_unique<Canvas::Pixels>(Canvas::Pixels{std::move(pixels)})));
-    return {std::move(canvas), bitsPerPixel};
+    return {std::make_unique<QtCanvas>(std::move(pixels)), bitsPerPixel};
+}
+
+std::optional<ScreenSize> PrimaryScreenSize() {
+    if (!HasGuiApplication()) {
+        return std::nullopt;
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        return std::nullopt;
+    }
+    const QSize size = screen->size();
+    return ScreenSize{size.width(), size.height()};
+}
+
+constexpr DrawingModule kQtDrawing{BringUp, CreateCanvas, LoadFont, LoadPictureFile, PrimaryScreenSize};
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) const DrawingModule* kivota_drawing_module() {
+    return &kQtDrawing;
 }
