@@ -2,10 +2,10 @@
 #include <climits>
 
 #include "platform/canvas.h"
-#include "platform/drawing_module.h"
+#include "platform/gui_module.h"
 
 void EnsureDrawingPlatform() {
-    if (const DrawingModule* module = LoadDrawingModule()) {
+    if (const GuiModule* module = LoadGuiModule()) {
         module->bringUp();
     }
 }
@@ -21,22 +21,22 @@ int FontPixelSize(int points) {
 }
 
 std::unique_ptr<CanvasFont> CanvasFont::Load(const FontDescription& description) {
-    const DrawingModule* module = LoadDrawingModule();
+    const GuiModule* module = LoadGuiModule();
     return module ? module->loadFont(description) : nullptr;
 }
 
 std::unique_ptr<Canvas> Canvas::Create(int width, int height, CanvasBackground background) {
-    const DrawingModule* module = LoadDrawingModule();
+    const GuiModule* module = LoadGuiModule();
     return module ? module->createCanvas(width, height, background) : nullptr;
 }
 
 LoadedPicture LoadPicture(const std::string& path) {
-    const DrawingModule* module = LoadDrawingModule();
+    const GuiModule* module = LoadGuiModule();
     return module ? module->loadPicture(path) : LoadedPicture{};
 }
 
 std::optional<ScreenSize> PrimaryDesktopSize() {
     // A console run never loads the module just to measure a screen it does not have.
-    const DrawingModule* module = LoadedDrawingModule();
+    const GuiModule* module = LoadedGuiModule();
     return module ? module->primaryDesktopSize() : std::nullopt;
 }

@@ -17,7 +17,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "platform/drawing_module.h"
+#include "platform/gui_module.h"
 
 // Canvases are QImages in Format_ARGB32: straight alpha, so that colour and alpha written into a
 // canvas come back unchanged. QPainter fills the polygons and rectangles; everything else (fills,
@@ -378,10 +378,10 @@ std::optional<ScreenSize> PrimaryScreenSize() {
     return ScreenSize{size.width(), size.height()};
 }
 
-constexpr DrawingModule kQtDrawing{BringUp, CreateCanvas, LoadFont, LoadPictureFile, PrimaryScreenSize};
+constexpr GuiModule kGuiModule{BringUp, CreateCanvas, LoadFont, LoadPictureFile, PrimaryScreenSize};
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) const DrawingModule* kivota_drawing_module() {
-    return &kQtDrawing;
+extern "C" __attribute__((visibility("default"))) const GuiModule* kivota_gui_module() {
+    return &kGuiModule;
 }

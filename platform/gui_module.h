@@ -7,9 +7,12 @@
 #include "platform/canvas.h"
 #include "platform/screen.h"
 
-// The drawing module (libkivota_qt.so, on QtGui) as the rest of the program sees it: a table of
-// functions behind its one exported symbol, kivota_drawing_module.
-struct DrawingModule {
+struct ProcessRecords;
+
+// The GUI module (libkivota_gui.so, on QtGui and QtWidgets) as the rest of the program sees it: a
+// table of functions behind its one exported symbol, kivota_gui_module. It holds the drawing on
+// canvases the engine's frame and watermark stages use, and the window program.
+struct GuiModule {
     // Creates the application object on the offscreen platform when the process has none.
     void (*bringUp)();
     std::unique_ptr<Canvas> (*createCanvas)(int width, int height, CanvasBackground background);
@@ -18,12 +21,12 @@ struct DrawingModule {
     std::optional<ScreenSize> (*primaryDesktopSize)();
 };
 
-inline constexpr char kDrawingModuleFile[] = "libkivota_qt.so";
-inline constexpr char kDrawingModuleSymbol[] = "kivota_drawing_module";
-using DrawingModuleEntry = const DrawingModule* (*)();
+inline constexpr char kGuiModuleFile[] = "libkivota_gui.so";
+inline constexpr char kGuiModuleSymbol[] = "kivota_gui_module";
+using GuiModuleEntry = const GuiModule* (*)();
 
 // Loads the module, once, from the folder of the program's own libraries; null when it cannot be
 // loaded.
-const DrawingModule* LoadDrawingModule();
+const GuiModule* LoadGuiModule();
 // The module when something has loaded it already; null otherwise.
-const DrawingModule* LoadedDrawingModule();
+const GuiModule* LoadedGuiModule();

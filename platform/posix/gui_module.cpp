@@ -1,4 +1,4 @@
-#include "platform/drawing_module.h"
+#include "platform/gui_module.h"
 
 #include <dlfcn.h>
 
@@ -7,36 +7,36 @@
 
 namespace {
 
-std::atomic<const DrawingModule*> g_module{nullptr};
+std::atomic<const GuiModule*> g_module{nullptr};
 
 // The module sits beside the library this code is part of.
 std::string ModulePath() {
     Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&LoadDrawingModule), &info) == 0 || !info.dli_fname) {
-        return kDrawingModuleFile;
+    if (dladdr(reinterpret_cast<void*>(&LoadGuiModule), &info) == 0 || !info.dli_fname) {
+        return kGuiModuleFile;
     }
     const std::string self = info.dli_fname;
     const size_t slash = self.rfind('/');
-    return slash == std::string::npos ? kDrawingModuleFile : self.substr(0, slash + 1) + kDrawingModuleFile;
+    return slash == std::string::npos ? kGuiModuleFile : self.substr(0, slash + 1) + kGuiModuleFile;
 }
 
-const DrawingModule* OpenModule() {
+const GuiModule* OpenModule() {
     void* handle = dlopen(ModulePath().c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         return nullptr;
     }
-    const auto entry = reinterpret_cast<DrawingModuleEntry>(dlsym(handle, kDrawingModuleSymbol));
+    const auto entry = reinterpret_cast<GuiModuleEntry>(dlsym(handle, kGuiModuleSymbol));
     return entry ? entry() : nullptr;
 }
 
 }  // namespace
 
-const DrawingModule* LoadDrawingModule() {
+const GuiModule* LoadGuiModule() {
     static std::once_flag once;
     std::call_once(once, [] { g_module = OpenModule(); });
     return g_module;
 }
 
-const DrawingModule* LoadedDrawingModule() {
+const GuiModule* LoadedGuiModule() {
     return g_module;
 }
