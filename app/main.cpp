@@ -1,9 +1,9 @@
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/process.h"
 #include "app/product.h"
+#include "app/window_program.h"
 #include "cli/command_line.h"
 #include "platform/console.h"
 
@@ -18,6 +18,6 @@ int main(int argc, char** argv) {
     if (RunCommandLine(process, parameters) == CommandLineOutcome::Finished) {
         return 0;
     }
-    std::printf("%s\n", ProductTitle().c_str());
+    StartWindowProgram(process);
     return 0;
 }

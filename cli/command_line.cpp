@@ -4,6 +4,7 @@
 #include "app/settings_schema.h"
 #include "app/text.h"
 #include "app/text_table.h"
+#include "app/window_program.h"
 #include "cli/console_run.h"
 #include "cli/options.h"
 #include "engine/naming.h"
@@ -127,8 +128,17 @@ std::string ProgramName() {
     return StripExtension(FileNameOf(ProgramFile()));
 }
 
-// Runs -v or -h when the first parameter asks for it.
-bool RunSpecialCommand(const std::string& name) {
+// Runs -u, -t, -v or -h when the first parameter asks for it.
+bool RunSpecialCommand(ProcessRecords& process, const SwitchLoop& loop, const std::string& name) {
+    if (name == "-U") {
+        StartUninstallNotice(process);
+        return true;
+    }
+    if (name == "-T") {
+        process.run.runMode = "T";
+        StartWindowCapture(process, SwitchValue(loop.Parameter(1)));
+        return true;
+    }
     if (name == "-V" || name == "--VERSION") {
         PrintLine(FormatVersion(kVersionNumber));
         return true;
@@ -180,7 +190,7 @@ CommandLineOutcome RunCommandLine(ProcessRecords& process, const std::vector<std
     LoadTextTable();
 
     SwitchLoop loop{parameters, 0, {}, false, false};
-    if (RunSpecialCommand(SwitchName(loop.Parameter(0)))) {
+    if (RunSpecialCommand(process, loop, SwitchName(loop.Parameter(0)))) {
         return CommandLineOutcome::Finished;
     }
     for (; loop.index < loop.Count() && loop.error.empty(); ++loop.index) {

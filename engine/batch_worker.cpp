@@ -11,6 +11,7 @@ void ProgressCounters::Reset() {
     currentFile.clear();
     convertedCount = 0;
     running = true;
+    finished = false;
 }
 
 void ProgressCounters::RequestStop() {
@@ -50,6 +51,9 @@ void BatchWorker(const JobList& jobs, ProgressCounters& progress, const StageCon
             ApplyFileTimestamp(context.settings, run.inputFullPath, run.outputPath);
         }
     }
-    const std::lock_guard<ProgressCounters::ProgressLock> guard(progress.lock);
-    progress.convertedCount = converted;
+    {
+        const std::lock_guard<ProgressCounters::ProgressLock> guard(progress.lock);
+        progress.convertedCount = converted;
+    }
+    progress.finished = true;
 }

@@ -18,6 +18,7 @@ struct ProgressCounters {
     std::string currentFile;     // input path of that job
     int32_t convertedCount = 0;  // jobs converted, published when the worker ends
     std::atomic<bool> running{false};
+    std::atomic<bool> finished{false};  // set by the worker as its last act
 
     void Reset();
     void RequestStop();

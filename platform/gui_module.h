@@ -19,6 +19,10 @@ struct GuiModule {
     std::unique_ptr<CanvasFont> (*loadFont)(const FontDescription& description);
     LoadedPicture (*loadPicture)(const std::string& path);
     std::optional<ScreenSize> (*primaryDesktopSize)();
+    // The window program and the command line's two window commands (-U and -T).
+    int (*runWindowProgram)(ProcessRecords& process);
+    void (*showUninstallNotice)(ProcessRecords& process);
+    void (*captureMainWindow)(ProcessRecords& process, const std::string& folder);
 };
 
 inline constexpr char kGuiModuleFile[] = "libkivota_gui.so";

@@ -17,7 +17,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "platform/gui_module.h"
+#include "platform/qt/qt_drawing.h"
 
 // Canvases are QImages in Format_ARGB32: straight alpha, so that colour and alpha written into a
 // canvas come back unchanged. QPainter fills the polygons and rectangles; everything else (fills,
@@ -378,10 +378,9 @@ std::optional<ScreenSize> PrimaryScreenSize() {
     return ScreenSize{size.width(), size.height()};
 }
 
-constexpr GuiModule kGuiModule{BringUp, CreateCanvas, LoadFont, LoadPictureFile, PrimaryScreenSize};
-
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) const GuiModule* kivota_gui_module() {
-    return &kGuiModule;
+const QtDrawing& Drawing() {
+    static const QtDrawing drawing{BringUp, CreateCanvas, LoadFont, LoadPictureFile, PrimaryScreenSize};
+    return drawing;
 }
