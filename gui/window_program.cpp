@@ -60,6 +60,9 @@ void CloseOnSignals(QMainWindow& window) {
 
 // The application object lives for the rest of the process; Qt reads its arguments for as long.
 QApplication& Application() {
+    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        return *existing;
+    }
     static int argc = 1;
     static char program[] = "kivota";
     static char* argv[] = {program, nullptr};

@@ -12,14 +12,17 @@ extern char** environ;
 
 namespace {
 
-std::vector<std::string> MergedEnvironment(const std::vector<std::string>& extra) {
-    std::vector<std::string> merged(extra);
+std::vector<std::string> MergedEnvironment(const ProgramOptions& options) {
+    std::vector<std::string> merged(options.environment);
     for (char** e = environ; *e; ++e) {
         const std::string entry(*e);
         const std::string name = entry.substr(0, entry.find('='));
         bool replaced = false;
-        for (const std::string& x : extra) {
+        for (const std::string& x : options.environment) {
             replaced = replaced || x.substr(0, x.find('=')) == name;
+        }
+        for (const std::string& x : options.unset) {
+            replaced = replaced || x == name;
         }
         if (!replaced) {
             merged.push_back(entry);
@@ -39,8 +42,8 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
 
 // Starts the program with its standard input, output and error on new pipes; the parent's ends
 // come back in `parentEnds` (input to write, output and error to read).
-pid_t Spawn(const std::string& program, const std::vector<std::string>& arguments, const ProgramOptions& options,
-            int parentEnds[3]) {
+pid_t Spawn(const std::string& program, const std::vector<std::string>& arguments,
+            const ProgramOptions& options, int parentEnds[3]) {
     // A program that ends before reading all its input must not take the test down with it.
     signal(SIGPIPE, SIG_IGN);
     int pipes[3][2];
@@ -59,7 +62,7 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& argument
     }
     std::vector<std::string> argv{program};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    std::vector<std::string> env = MergedEnvironment(options.environment);
+    std::vector<std::string> env = MergedEnvironment(options);
     std::vector<char*> argvPointers = Pointers(argv);
     std::vector<char*> envPointers = Pointers(env);
     pid_t pid = -1;
@@ -160,6 +163,12 @@ bool StartedProgram::WaitForOutput(const std::string& text) {
         m_output.append(buffer, static_cast<size_t>(n));
     }
     return true;
+}
+
+void StartedProgram::Signal(int signal) {
+    if (m_pid > 0) {
+        kill(m_pid, signal);
+    }
 }
 
 int StartedProgram::Finish(const std::string& input) {

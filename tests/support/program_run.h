@@ -16,6 +16,8 @@ struct ProgramResult {
 struct ProgramOptions {
     // Added to the test's own environment ("NAME=value"), replacing variables of the same name.
     std::vector<std::string> environment = {};
+    // Removed from the environment.
+    std::vector<std::string> unset = {};
     std::string input = {};          // standard input, then end of file
     std::string workingFolder = {};  // empty: the test's own
 };
@@ -25,7 +27,7 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
 
 // A program left running while the test goes on; its standard input stays open until Finish.
 class StartedProgram {
-public:
+  public:
     StartedProgram(const std::string& program, const std::vector<std::string>& arguments,
                    const ProgramOptions& options = {});
     ~StartedProgram();
@@ -34,10 +36,12 @@ public:
 
     // Reads standard output until it holds `text`; false when the program closed it first.
     bool WaitForOutput(const std::string& text);
+    // Sends a signal to the program.
+    void Signal(int signal);
     // Sends `input`, closes standard input and waits for the end; the exit code or -1.
     int Finish(const std::string& input);
 
-private:
+  private:
     pid_t m_pid = -1;
     int m_in = -1;
     int m_out = -1;
