@@ -133,6 +133,10 @@ std::string SettingsFolder() {
     if (folder.empty() || folder.back() != '/') {
         folder += '/';
     }
+    // A new account may not have its configuration folder yet.
+    if (!PathExists(folder)) {
+        CreateFolderPath(folder);
+    }
     for (const std::string& word : {MakerWord(), std::string(kShortName)}) {
         folder += word + '/';
         if (!PathExists(folder)) {

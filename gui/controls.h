@@ -8,6 +8,7 @@
 
 inline constexpr char kWindowNumber[] = "kivotaWindow";
 inline constexpr char kControlNumber[] = "kivotaControl";
+inline constexpr char kToolbarNumber[] = "kivotaToolbar";
 inline constexpr char kMenuId[] = "kivotaMenuId";
 
 inline void SetWindowNumber(QWidget* window, int number) {
@@ -20,13 +21,25 @@ inline void SetControlNumber(QObject* control, int number) {
     control->setObjectName(QStringLiteral("control%1").arg(number));
 }
 
-// The control of that number below `root`; null when there is none.
+// Toolbars have numbers of their own: 0 the main toolbar, 1 to 3 the buttons beside the fields.
+inline void SetToolbarNumber(QObject* toolbar, int number) {
+    toolbar->setProperty(kToolbarNumber, number);
+    toolbar->setObjectName(QStringLiteral("toolbar%1").arg(number));
+}
+
+// The child below `root` whose `property` is `number`; null when there is none.
 template <class T = QWidget>
-T* FindControl(const QObject* root, int number) {
+T* FindNumbered(const QObject* root, const char* property, int number) {
     for (T* child : root->findChildren<T*>()) {
-        if (child->property(kControlNumber).toInt() == number && child->property(kControlNumber).isValid()) {
+        const QVariant value = child->property(property);
+        if (value.isValid() && value.toInt() == number) {
             return child;
         }
     }
     return nullptr;
+}
+
+template <class T = QWidget>
+T* FindControl(const QObject* root, int number) {
+    return FindNumbered<T>(root, kControlNumber, number);
 }

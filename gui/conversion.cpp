@@ -98,10 +98,9 @@ void MainWindow::StartConversion() {
     ShowStatus(LocalText("General", "Converting"));
 
     const StageContext context{settings, run, m_process.catalogue, font.get()};
+    // The progress window is modal: the main window takes no input while it is open.
     ProgressWindow progress(this, m_process.jobs, context);
-    setEnabled(false);
     progress.Run();
-    setEnabled(true);
     ShowStatus(LocalText("Msg", progress.BrokenOff() ? "Conversion is not complete" : "Conversion complete"));
     activateWindow();
 }

@@ -100,13 +100,14 @@ void MainWindow::BuildMainToolbar() {
         delete m_toolbar;
     }
     m_toolbar = new QToolBar(this);
-    SetControlNumber(m_toolbar, 0);
+    SetToolbarNumber(m_toolbar, 0);
     m_toolbar->setMovable(false);
     m_toolbar->setFloatable(false);
     const int pixels = IconPixels(m_process.settings.app.interface.uiSize);
     m_toolbar->setIconSize(QSize(pixels, pixels));
     const auto button = [this](int id, const char* icon, const char* tip) {
         QAction* action = m_toolbar->addAction(IconOf(m_images.toolbarIcons, icon), Text("Menu", tip));
+        action->setToolTip(Text("Menu", tip));
         action->setProperty(kMenuId, id);
         connect(action, &QAction::triggered, this, [this, id] { OnMenu(id); });
     };
@@ -127,10 +128,11 @@ void MainWindow::BuildMainToolbar() {
 
 QToolBar* MainWindow::FieldButton(int number, int menuId, const char* icon, const char* tip) {
     auto* bar = new QToolBar(m_container);
-    SetControlNumber(bar, number);
+    SetToolbarNumber(bar, number);
     bar->setIconSize(QSize(16, 16));
     bar->setStyleSheet(QStringLiteral("QToolBar { border: 0px; padding: 0px; spacing: 0px; }"));
     QAction* action = bar->addAction(IconOf(m_images.menuIcons, icon), Text("Menu", tip));
+    action->setToolTip(Text("Menu", tip));
     action->setProperty(kMenuId, menuId);
     connect(action, &QAction::triggered, this, [this, menuId] { OnMenu(menuId); });
     bar->widgetForAction(action)->setFixedSize(24, 24);
@@ -373,10 +375,13 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (!urls.isEmpty() && urls.front().isLocalFile()) {
-        AddJob(urls.front().toLocalFile().toStdString());
-    }
+    DropFiles(event->mimeData()->urls());
     event->setDropAction(Qt::CopyAction);
     event->accept();
+}
+
+void MainWindow::DropFiles(const QList<QUrl>& files) {
+    if (!files.isEmpty() && files.front().isLocalFile()) {
+        AddJob(files.front().toLocalFile().toStdString());
+    }
 }

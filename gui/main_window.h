@@ -8,6 +8,7 @@
 #include "themes/image_sets.h"
 
 class QComboBox;
+class QUrl;
 class QLabel;
 class QLineEdit;
 class QToolBar;
@@ -54,6 +55,8 @@ class MainWindow : public QMainWindow {
     // Makes `path` the job when it is accepted, shows it and, when no output folder is chosen yet,
     // takes its folder.
     bool AddJob(const std::string& path);
+    // Files dropped on the window: the first one goes to AddJob.
+    void DropFiles(const QList<QUrl>& files);
     void ChooseInputFile();
     void ChooseOutputFolder();
     void StartConversion();

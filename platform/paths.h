@@ -13,3 +13,6 @@ bool PathExists(const std::string& path);
 
 // Creates one folder level; false when it cannot.
 bool CreateFolder(const std::string& path);
+// Creates a folder and every missing folder above it, private to the user as configuration
+// folders are; false when it cannot.
+bool CreateFolderPath(const std::string& path);

@@ -39,3 +39,13 @@ bool PathExists(const std::string& path) {
 bool CreateFolder(const std::string& path) {
     return mkdir(path.c_str(), 0755) == 0;
 }
+
+bool CreateFolderPath(const std::string& path) {
+    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+        const std::string level = path.substr(0, slash);
+        if (!PathExists(level) && mkdir(level.c_str(), 0700) != 0) {
+            return false;
+        }
+    }
+    return PathExists(path) || mkdir(path.c_str(), 0700) == 0;
+}

@@ -642,7 +642,9 @@ protected:
         mkdir((program / "out").c_str(), 0755);
     }
     ProgramResult Run(const Lines& arguments) {
-        return RunProgram(program / "kivota", arguments, {{"XDG_RUNTIME_DIR=" + work.path()}, "", work.path()});
+        ProgramOptions options{{"XDG_RUNTIME_DIR=" + work.path()}};
+        options.workingFolder = work.path();
+        return RunProgram(program / "kivota", arguments, options);
     }
     TempFolder work;
     TempFolder program;

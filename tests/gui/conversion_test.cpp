@@ -8,6 +8,7 @@
 #include <QStatusBar>
 
 #include "app/text_table.h"
+#include "engine/recent_folders.h"
 #include "gui/controls.h"
 #include "gui/main_window.h"
 #include "gui/progress_window.h"
@@ -22,7 +23,6 @@ namespace {
 class ConversionTest : public testing::Test {
   public:
     ConversionTest() {
-        TestApplication();
         ApplyDefaultSettings(process.settings, false, std::nullopt, 0);
         LoadTextTable();
         LoadBuiltinImages(images);
@@ -51,6 +51,7 @@ class ConversionTest : public testing::Test {
         return temp / "slow.dng";
     }
 
+    QApplication& application = TestApplication();
     TempFolder temp;
     ProcessRecords process;
     ImageSets images;
@@ -207,8 +208,8 @@ TEST_F(ConversionTest, RunsThroughTheProgressWindow) {
     EXPECT_EQ(seen.endBar, 2);
     EXPECT_EQ(Status(), "Conversion complete");
     EXPECT_GT(FileSize(temp / "slow.bmp"), 0);
-    // The folder typed without its final separator is kept with one, first in the list.
-    EXPECT_EQ(process.settings.app.file.recentOutFolders, temp.path());
+    // The folder given without its final separator is kept with one, first in the list.
+    EXPECT_EQ(RecentOutputFolder(process.settings, 0), temp.path());
 }
 
 TEST_F(ConversionTest, BreakingOffWithYesEndsAsStopped) {

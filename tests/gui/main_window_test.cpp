@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -44,16 +42,15 @@ class MainWindowTest : public testing::Test {
     T* Control(int number) {
         return FindControl<T>(&Window(), number);
     }
+    QToolBar* Toolbar(int number) { return FindNumbered<QToolBar>(&Window(), kToolbarNumber, number); }
     std::string Text(int number) { return Control<QLabel>(number)->text().toStdString(); }
     std::string Status() { return Window().statusBar()->findChild<QLabel*>()->text().toStdString(); }
     std::string InputText() { return Control<QLineEdit>(2)->text().toStdString(); }
     std::string FolderText() { return Control<QComboBox>(5)->currentText().toStdString(); }
 
     void Drop(const std::string& path) {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
-        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&Window(), &drop);
+        Window().DropFiles(
+            {QUrl::fromLocalFile(QString::fromStdString(path)), QUrl::fromLocalFile("/tmp/other.nef")});
     }
 
     TempFolder temp;
@@ -108,7 +105,7 @@ TEST_F(MainWindowTest, MenusCarryTheirIdsHintsAndPictures) {
 
 TEST_F(MainWindowTest, ToolbarsFollowTheIconSize) {
     process.settings.app.interface.uiSize = 4;
-    auto* toolbar = Control<QToolBar>(0);
+    auto* toolbar = Toolbar(0);
     ASSERT_TRUE(toolbar);
     EXPECT_EQ(toolbar->iconSize(), QSize(64, 64));
     std::vector<std::string> tips;
@@ -129,11 +126,11 @@ TEST_F(MainWindowTest, ToolbarsFollowTheIconSize) {
                                                "Check For a New Version"};
     EXPECT_EQ(tips, expected);
     for (int number : {1, 2, 3}) {
-        auto* bar = Control<QToolBar>(number);
+        auto* bar = Toolbar(number);
         ASSERT_TRUE(bar) << number;
         EXPECT_EQ(bar->size(), QSize(24, 24));
     }
-    EXPECT_EQ(Control<QToolBar>(3)->actions().front()->toolTip().toStdString(), "Options...");
+    EXPECT_EQ(Toolbar(3)->actions().front()->toolTip().toStdString(), "Options...");
 }
 
 class ResizeRuleTest : public MainWindowTest, public testing::WithParamInterface<int> {};
@@ -149,7 +146,7 @@ TEST_P(ResizeRuleTest, MovesTheRightEdgesTogether) {
     }
     const int rows[] = {19, 59, 99};
     for (int bar : {1, 2, 3}) {
-        EXPECT_EQ(Control(bar)->geometry(), QRect(width - 146, rows[bar - 1], 24, 24)) << bar;
+        EXPECT_EQ(Toolbar(bar)->geometry(), QRect(width - 146, rows[bar - 1], 24, 24)) << bar;
     }
     EXPECT_EQ(Control(8)->x(), width - 110);
 }

@@ -12,6 +12,7 @@
 #include "app/settings_file.h"
 #include "gui/controls.h"
 #include "platform/files.h"
+#include "platform/paths.h"
 #include "tests/gui/gui_test_support.h"
 #include "tests/support/program_run.h"
 #include "tests/support/temp_folder.h"

@@ -148,7 +148,9 @@ StartedProgram::StartedProgram(const std::string& program, const std::vector<std
 }
 
 StartedProgram::~StartedProgram() {
+    // A test that gave up on the program must not wait for it for ever.
     if (m_pid > 0) {
+        kill(m_pid, SIGKILL);
         Finish("");
     }
 }

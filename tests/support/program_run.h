@@ -26,6 +26,7 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
                          const ProgramOptions& options = {});
 
 // A program left running while the test goes on; its standard input stays open until Finish.
+// Dropping it unfinished kills the program.
 class StartedProgram {
   public:
     StartedProgram(const std::string& program, const std::vector<std::string>& arguments,
