@@ -99,8 +99,8 @@ void MainWindow::StartConversion() {
 
     const StageContext context{settings, run, m_process.catalogue, font.get()};
     // The progress window is modal: the main window takes no input while it is open.
-    ProgressWindow progress(this, m_process.jobs, context);
+    ProgressWindow progress(this, m_process.jobs, context,
+                            [this](std::string_view text) { ShowStatus(text); });
     progress.Run();
-    ShowStatus(LocalText("Msg", progress.BrokenOff() ? "Conversion is not complete" : "Conversion complete"));
     activateWindow();
 }

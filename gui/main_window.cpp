@@ -159,6 +159,8 @@ void MainWindow::BuildMainWindow() {
     m_status = new QLabel(statusBar());
     statusBar()->addWidget(m_status, 1);
     statusBar()->setSizeGripEnabled(false);
+    // One plain field across the bar, without the frame styles draw around items.
+    statusBar()->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
 
     auto* body = new QWidget(this);
     setCentralWidget(body);

@@ -49,10 +49,12 @@ std::string ShortenMiddle(std::string_view text, int budget) {
            std::string(text.substr(OffsetOfCharacter(text, length - half)));
 }
 
-ProgressWindow::ProgressWindow(QWidget* mainWindow, const JobList& jobs, const StageContext& context)
+ProgressWindow::ProgressWindow(QWidget* mainWindow, const JobList& jobs, const StageContext& context,
+                               std::function<void(std::string_view)> showStatus)
     : QDialog(mainWindow, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_jobs(jobs),
       m_context(context),
+      m_showStatus(std::move(showStatus)),
       m_jobCount(static_cast<int>(jobs.Jobs().size())) {
     SetWindowNumber(this, 3);
     setWindowTitle(ToQString(LocalText("Dialog", "Convert Progress")));
@@ -137,10 +139,13 @@ void ProgressWindow::ShowEnd() {
     m_converted = m_progress.convertedCount;
     if (m_brokenOff) {
         const std::string stopped = LocalText("Msg", "Conversion is not complete");
+        m_showStatus(stopped);
         setWindowTitle(ToQString(Title(stopped, m_shownIndex)));
         m_file->setText(ToQString(stopped));
     } else {
-        setWindowTitle(ToQString(Title(LocalText("Msg", "Conversion complete"), m_shownIndex)));
+        const std::string complete = LocalText("Msg", "Conversion complete");
+        m_showStatus(complete);
+        setWindowTitle(ToQString(Title(complete, m_shownIndex)));
         m_file->setText(ToQString(FillPlaceholders(LocalText("Msg", "Files converted"),
                                                    std::to_string(m_converted), std::to_string(m_jobCount))));
         m_bar->setValue(m_jobCount + 1);

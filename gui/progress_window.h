@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -20,14 +21,13 @@ std::string ShortenMiddle(std::string_view text, int budget);
 // every 15 ms; the user may break off; the OK button (340) is enabled when the worker has ended.
 class ProgressWindow : public QDialog {
   public:
-    ProgressWindow(QWidget* mainWindow, const JobList& jobs, const StageContext& context);
+    // `showStatus` writes the main window's status bar when the run ends.
+    ProgressWindow(QWidget* mainWindow, const JobList& jobs, const StageContext& context,
+                   std::function<void(std::string_view)> showStatus);
     ~ProgressWindow() override;
 
-    // Starts the worker, shows the window and returns when the window is closed. The result and
-    // the status text for the main window come back through the accessors.
+    // Starts the worker, shows the window and returns when the window is closed.
     void Run();
-    bool BrokenOff() const { return m_brokenOff; }
-    int ConvertedCount() const { return m_converted; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -40,6 +40,7 @@ class ProgressWindow : public QDialog {
 
     const JobList& m_jobs;
     const StageContext& m_context;
+    std::function<void(std::string_view)> m_showStatus;
     ProgressCounters m_progress;
     std::thread m_worker;
     bool m_running = false;

@@ -162,14 +162,15 @@ TEST_F(ConversionTest, ResizeOffIgnoresAZeroWidth) {
 // What the progress window showed while it ran and when it ended.
 struct ProgressSeen {
     bool okDisabledWhileRunning = false;
+    std::string endStatus;
     std::string runningTitle;
     std::string endTitle;
     std::string endText;
     int endBar = -1;
 };
 
-void WatchProgress(ProgressSeen& seen, std::function<void(QDialog&)> whileRunning = {}) {
-    WhileModal([&seen, whileRunning = std::move(whileRunning)]() mutable {
+void WatchProgress(ProgressSeen& seen, MainWindow& window, std::function<void(QDialog&)> whileRunning = {}) {
+    WhileModal([&seen, &window, whileRunning = std::move(whileRunning)]() mutable {
         auto* progress = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!progress || progress->property(kWindowNumber).toInt() != 3) {
             return false;
@@ -188,6 +189,7 @@ void WatchProgress(ProgressSeen& seen, std::function<void(QDialog&)> whileRunnin
         seen.endTitle = progress->windowTitle().toStdString();
         seen.endText = FindControl<QLabel>(progress, 338)->text().toStdString();
         seen.endBar = FindControl<QProgressBar>(progress, 339)->value();
+        seen.endStatus = window.statusBar()->findChild<QLabel*>()->text().toStdString();
         ok->click();
         return true;
     });
@@ -199,13 +201,14 @@ TEST_F(ConversionTest, RunsThroughTheProgressWindow) {
     SetInput(temp / "slow.dng");
     SetOutputFolder(temp.path().substr(0, temp.path().size() - 1));
     ProgressSeen seen;
-    WatchProgress(seen);
+    WatchProgress(seen, window);
     window.StartConversion();
     EXPECT_TRUE(seen.okDisabledWhileRunning);
     EXPECT_EQ(seen.runningTitle, "Converting (1/1)");
     EXPECT_EQ(seen.endTitle, "Conversion complete (1/1)");
     EXPECT_EQ(seen.endText, "Files converted: 1 of 1");
     EXPECT_EQ(seen.endBar, 2);
+    EXPECT_EQ(seen.endStatus, "Conversion complete");
     EXPECT_EQ(Status(), "Conversion complete");
     EXPECT_GT(FileSize(temp / "slow.bmp"), 0);
     // The folder given without its final separator is kept with one, first in the list.
@@ -217,7 +220,7 @@ TEST_F(ConversionTest, BreakingOffWithYesEndsAsStopped) {
     SetOutputFolder(temp.path());
     ProgressSeen seen;
     MessageBoxSeen question;
-    WatchProgress(seen, [&question](QDialog& progress) {
+    WatchProgress(seen, window, [&question](QDialog& progress) {
         AnswerNextMessageBox(QMessageBox::Yes, &question);
         progress.close();
     });
@@ -225,14 +228,14 @@ TEST_F(ConversionTest, BreakingOffWithYesEndsAsStopped) {
     EXPECT_EQ(question.text, "Do you want to break the conversion?");
     EXPECT_EQ(seen.endTitle, "Conversion stopped (1/1)");
     EXPECT_EQ(seen.endText, "Conversion stopped");
-    EXPECT_EQ(Status(), "Conversion stopped");
+    EXPECT_EQ(seen.endStatus, "Conversion stopped");
 }
 
 TEST_F(ConversionTest, BreakingOffWithNoLetsTheRunFinish) {
     SetInput(SlowDng());
     SetOutputFolder(temp.path());
     ProgressSeen seen;
-    WatchProgress(seen, [](QDialog& progress) {
+    WatchProgress(seen, window, [](QDialog& progress) {
         AnswerNextMessageBox(QMessageBox::No);
         progress.close();
     });
