@@ -8,6 +8,7 @@
 #include "engine/format_catalogue.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "tests/support/conversion_run.h"
 #include "tests/support/dng_writer.h"
 #include "tests/support/temp_folder.h"
 
@@ -19,11 +20,7 @@ class BatchWorkerTest : public testing::Test {
         ApplyDefaultSettings(all, true, std::nullopt, 0);
         catalogue.BuildFormatCatalogue();
         catalogue.BuildAcceptedInputExtensions();
-        run.outputFolder = temp.path();
-        run.outputFormat = "bmp";
-        run.outputFormatId = FIF_BMP;
-        run.nameCounter = 1;
-        run.nameRandom = 42;
+        run = RunWritingTo(temp.path());
         StartRunEncoding(all.conversion, run);
         WriteDng(temp / "photo.dng", DngOptions{});
     }

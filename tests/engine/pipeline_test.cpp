@@ -10,6 +10,7 @@
 #include "engine/stage_watermark.h"
 #include "platform/canvas.h"
 #include "platform/files.h"
+#include "tests/support/conversion_run.h"
 #include "tests/support/dng_writer.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_images.h"
@@ -23,11 +24,7 @@ class ConvertFileTest : public testing::Test {
         ApplyDefaultSettings(all, true, std::nullopt, 0);
         catalogue.BuildFormatCatalogue();
         catalogue.BuildAcceptedInputExtensions();
-        run.outputFolder = temp.path();
-        run.outputFormat = "bmp";
-        run.outputFormatId = FIF_BMP;
-        run.nameCounter = 1;
-        run.nameRandom = 7;
+        run = RunWritingTo(temp.path());
     }
 
     // A 64 x 48 DNG with a 40 x 30 preview.

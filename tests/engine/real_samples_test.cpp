@@ -7,6 +7,7 @@
 #include "engine/encoding.h"
 #include "engine/format_catalogue.h"
 #include "engine/pipeline.h"
+#include "tests/support/conversion_run.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -39,10 +40,7 @@ TEST_P(RealSampleTest, ConvertsWithTheDecodedSize) {
     all.conversion.input.rawLoadAs = s.rawLoadAs;
     FormatCatalogue catalogue;
     catalogue.BuildFormatCatalogue();
-    RunState run;
-    run.outputFolder = temp.path();
-    run.outputFormat = "bmp";
-    run.outputFormatId = FIF_BMP;
+    RunState run = RunWritingTo(temp.path());
     run.inputFullPath = input.string();
     StartRunEncoding(all.conversion, run);
     ASSERT_TRUE(ConvertFile({all.conversion, run, catalogue}));

@@ -14,32 +14,13 @@
 
 #include "tests/support/program_run.h"
 #include "tests/support/temp_folder.h"
+#include "themes/image_sets.h"
 
 namespace {
 
-const std::vector<std::string> kButtonKeys = {"Convert", "InFiles", "InFolder"};
-const std::vector<std::string> kIconKeys = {"New",
-                                            "Add",
-                                            "InFiles",
-                                            "InFolder",
-                                            "OutFolder",
-                                            "OutFormat",
-                                            "FavFolder",
-                                            "ImportFiles",
-                                            "ExportFiles",
-                                            "Exit",
-                                            "Copy",
-                                            "Delete",
-                                            "SelectAll",
-                                            "Convert",
-                                            "Error",
-                                            "Preferences",
-                                            "CustomConverter",
-                                            "Help",
-                                            "Email",
-                                            "Web",
-                                            "Updates",
-                                            "About"};
+// The keys the program asks a theme for.
+const std::vector<std::string>& kButtonKeys = ButtonKeys();
+const std::vector<std::string>& kIconKeys = IconKeys();
 const std::vector<int> kToolbarSizes = {16, 24, 32, 48, 64};
 const std::map<std::string, int> kButtonPixels = {{"Convert", 64}, {"InFiles", 48}, {"InFolder", 48}};
 

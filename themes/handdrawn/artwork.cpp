@@ -27,19 +27,6 @@ std::uint64_t KeySeed(const char* key) {
     return hash;
 }
 
-QPainterPath Polygon(std::initializer_list<QPointF> points) {
-    QPainterPath path;
-    for (const QPointF& point : points) {
-        if (path.elementCount() == 0) {
-            path.moveTo(point);
-        } else {
-            path.lineTo(point);
-        }
-    }
-    path.closeSubpath();
-    return path;
-}
-
 QPainterPath Polyline(std::initializer_list<QPointF> points) {
     QPainterPath path;
     for (const QPointF& point : points) {
@@ -49,6 +36,12 @@ QPainterPath Polyline(std::initializer_list<QPointF> points) {
             path.lineTo(point);
         }
     }
+    return path;
+}
+
+QPainterPath Polygon(std::initializer_list<QPointF> points) {
+    QPainterPath path = Polyline(points);
+    path.closeSubpath();
     return path;
 }
 
