@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <new>
+#include <random>
 
 std::optional<std::string> ReadRegularFile(const std::string& path, size_t maxBytes) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused right after.
@@ -124,17 +125,21 @@ bool ReplacingFile::CreateUnique(const std::string& target) {
     m_target = target;
     const size_t slash = target.rfind('/');
     const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    std::string pattern = target.substr(0, nameStart) + "." + target.substr(nameStart) + ".XXXXXX";
-    m_fd = mkostemp(pattern.data(), O_CLOEXEC);
-    if (m_fd < 0) {
-        return false;
+    const std::string prefix = target.substr(0, nameStart) + "." + target.substr(nameStart) + ".";
+    // O_EXCL claims a name no one else has; the file gets the permissions of any new file.
+    static thread_local std::mt19937 random{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string candidate = prefix + std::to_string(random() % 1000000);
+        m_fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd >= 0) {
+            m_temporary = std::move(candidate);
+            return true;
+        }
+        if (errno != EEXIST) {
+            return false;
+        }
     }
-    // mkostemp makes the file private; give it the permissions a newly written file gets.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(m_fd, 0666 & ~mask);
-    m_temporary = pattern;
-    return true;
+    return false;
 }
 
 bool ReplacingFile::Write(std::string_view bytes) {
