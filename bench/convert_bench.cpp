@@ -23,7 +23,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // Outputs go to memory where it exists, so that the disk's write-back does not blur the figures.
-const fs::path kScratch = (fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) / "kivota-bench";
+const fs::path kScratch =
+    (fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) / "kivota-bench";
 const fs::path kSamples = fs::path(KIVOTA_SOURCE_DIR) / "../shared/fixtures/raw";
 
 // The 24-megapixel DNG, written once per benchmark process.

@@ -47,5 +47,5 @@ struct ThemeParts {
 // Replaces the entries of the chosen sets with the pictures of the theme [Interface] UI Theme,
 // toolbar icons at IconPixels([Interface] UI Size). A missing configured theme is replaced by a
 // listed one, in the settings too. Pictures a theme lacks stay as they were.
-void LoadTheme(ImageSets& images, AppSettings& settings, const ThemeList& themes, const std::string& themeFolder,
-               ThemeParts parts);
+void LoadTheme(ImageSets& images, AppSettings& settings, const ThemeList& themes,
+               const std::string& themeFolder, ThemeParts parts);

@@ -635,7 +635,7 @@ TEST(SingleInstanceTest, SecondCopyEndsSilently) {
 // Relative output folders, and an input named without a folder, resolve against the program's
 // folder, not the working directory.
 class ProgramFolderTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         MakeFixtures(work);
         std::filesystem::copy_file(KIVOTA_BINARY, program / "kivota");
@@ -668,7 +668,8 @@ TEST_F(ProgramFolderTest, InputWithoutAFolderWritesBesideTheProgram) {
 
 TEST_F(ProgramFolderTest, HelpNamesTheProgramFile) {
     std::filesystem::rename(program / "kivota", program / "convert.bin");
-    const ProgramResult result = RunProgram(program / "convert.bin", {"-h"}, {{"XDG_RUNTIME_DIR=" + work.path()}});
+    const ProgramResult result =
+        RunProgram(program / "convert.bin", {"-h"}, {{"XDG_RUNTIME_DIR=" + work.path()}});
     EXPECT_EQ(SplitLines(result.out).at(1), "Usage: convert -i <filename> [options]");
 }
 
