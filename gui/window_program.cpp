@@ -1,7 +1,5 @@
 #include "gui/window_program.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -14,7 +12,6 @@
 #include <QTimer>
 #include <QUrl>
 #include <cmath>
-#include <csignal>
 
 #include "app/product.h"
 #include "app/settings_file.h"
@@ -22,40 +19,26 @@
 #include "app/text_table.h"
 #include "engine/format_catalogue.h"
 #include "engine/naming.h"
-#include "engine/recent_folders.h"
 #include "gui/main_window.h"
 #include "gui/messages.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/signals.h"
 
 namespace {
-
-int g_signalPipe[2] = {-1, -1};
-
-void ForwardSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = write(g_signalPipe[1], &byte, 1);
-}
 
 // SIGTERM, SIGINT and SIGHUP close the main window, so that the settings are kept as after a
 // normal close.
 void CloseOnSignals(QMainWindow& window) {
-    if (pipe(g_signalPipe) != 0) {
+    const int descriptor = WatchTerminationSignals();
+    if (descriptor < 0) {
         return;
     }
-    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &window);
-    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
-        char byte = 0;
-        [[maybe_unused]] const ssize_t got = read(g_signalPipe[0], &byte, 1);
+    auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, descriptor] {
+        AcknowledgeTerminationSignal(descriptor);
         window.close();
     });
-    struct sigaction action {};
-    action.sa_handler = ForwardSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
-        sigaction(signal, &action, nullptr);
-    }
 }
 
 // The application object lives for the rest of the process; Qt reads its arguments for as long.
